@@ -1,0 +1,18 @@
+#include "ConformanceChecks.h"
+
+namespace {
+const ConformanceCheck kChecks[] = {
+    {"module registration", &CheckModuleRegistration},
+    {"debug stream installation by InitPlugin", &CheckDebugStreamInstallation},
+    {"flushing debug stream", &CheckFlushingStream},
+    {"log lines of a new device", &CheckConstructionLog},
+    {"unconnected device, by slot", &CheckUnconnectedDevice},
+    {"OvError raised in a device operation", &CheckErrorReachesHost},
+    {"ending device objects", &CheckDeviceEnding},
+};
+}  // namespace
+
+std::span<const ConformanceCheck> ConformanceChecks()
+{
+    return kChecks;
+}

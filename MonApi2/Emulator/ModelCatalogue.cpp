@@ -1,0 +1,189 @@
+// The named models of the emulator. Each stands for one group of real behaviour: the PA
+// series (paged black level, picture modes, 3D LUT), the PA322UHD group (17-point LUT
+// written to RAM, extension EDID block), the internal-calibration list, a display outside
+// every list (analog input, page 2 controls only), and a display reached over USB.
+#include <algorithm>
+#include <cctype>
+
+#include "MonApi2/Emulator/EmulatedModel.h"
+#include "MonApi2/Emulator/VcpStore.h"
+
+namespace OvEmulator {
+namespace {
+
+constexpr uint8_t kDigital10BitDisplayPort = 0xB5;
+constexpr uint8_t kDigital8BitDisplayPort = 0xA5;
+constexpr uint8_t kAnalogSeparateSync = 0x0E;
+constexpr Chromaticity kWideGamut = {0.680, 0.310, 0.210, 0.710, 0.150, 0.050, 0.3127, 0.3290};
+constexpr Chromaticity kSrgb = {0.640, 0.330, 0.300, 0.600, 0.150, 0.060, 0.3127, 0.3290};
+constexpr uint32_t kUsbPa311D = 0x0409046B;
+
+using Controls = std::vector<VcpControl>;
+
+void Append(Controls& to, const Controls& from) { to.insert(to.end(), from.begin(), from.end()); }
+
+// Standard MCCS controls every model answers; width and height in millimetres.
+Controls CommonControls(uint16_t brightnessMax, uint16_t gainMax, uint16_t widthMm, uint16_t heightMm)
+{
+    return {
+        {0x0004, 0, 1, kVcpMomentary, {}},
+        {0x0008, 0, 1, kVcpMomentary, {}},
+        {0x0010, static_cast<uint16_t>(brightnessMax * 7 / 10), brightnessMax, kVcpContinuous, {}},
+        {0x0012, 50, 100, kVcpContinuous, {}},
+        {0x0014, 0x05, 0x0B, kVcpContinuous, {0x01, 0x02, 0x04, 0x05, 0x06, 0x08, 0x0B}},
+        {0x0016, gainMax, gainMax, kVcpContinuous, {}},
+        {0x0018, gainMax, gainMax, kVcpContinuous, {}},
+        {0x001A, gainMax, gainMax, kVcpContinuous, {}},
+        {0x0022, widthMm, widthMm, kVcpContinuous, {}},
+        {0x0032, heightMm, heightMm, kVcpContinuous, {}},
+        {0x0060, 0x0F, 0x12, kVcpContinuous, {0x01, 0x03, 0x0F, 0x11}},
+        {0x00DF, 0x0202, 0xFFFF, kVcpContinuous, {}},
+        {0x00FA, 1001, 0xFFFF, kVcpContinuous, {}},
+        {0x00FF, 4242, 0xFFFF, kVcpContinuous, {}},
+        {0x0254, 0, 1, kVcpContinuous, {}},
+        {0x0268, 500, 0xFFFF, kVcpContinuous, {}},
+    };
+}
+
+// Picture mode and black level of the displays outside the PA series.
+Controls StandardPictureControls()
+{
+    return {
+        {0x021A, 1, 6, kVcpContinuous, {}},
+        {0x0257, 50, 100, kVcpContinuous, {}},
+    };
+}
+
+Controls PaControls()
+{
+    return {
+        {0x02B3, 120, 400, kVcpContinuous, {}},
+        {0x02C2, 1, 2, kVcpContinuous, {0x01, 0x02}},
+        {0x02E8, 22, 40, kVcpContinuous, {}},
+        {0x02EE, 0, 5, kVcpContinuous, {}},
+        {0x1050, 1, 10, kVcpContinuous, {}},
+        {0x1051, 1, 12, kVcpContinuous, {}},
+        {0x1052, 3127, 10000, kVcpContinuous, {}},
+        {0x1053, 3290, 10000, kVcpContinuous, {}},
+        {0x1054, 0, 500, kVcpContinuous, {}},
+        {0x105C, 0, 1, kVcpContinuous, {}},
+        {0x1067, 1, 3, kVcpContinuous, {}},
+        {0x1069, 2, 2, kVcpContinuous, {}},
+        {0x106B, 1, 4, kVcpContinuous, {}},
+        {0x1071, 0, 1, kVcpMomentary, {}},
+        {0x1147, 0, 3, kVcpContinuous, {}},
+    };
+}
+
+Controls ColorConvertStatus() { return {{0x1097, 0, 1, kVcpContinuous, {}}}; }
+
+std::string Head(const std::string& name, bool vendorMessages)
+{
+    return "prot(monitor)type(LCD)model(" + name + ")cmds(01 02 03 07 0C " + (vendorMessages ? "C2 C3 C6 C7 C8 " : "C6 C7 C8 ") +
+           "F3)";
+}
+
+const std::string kPaGammaTable = "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))";
+
+EmulatedModel Pa271W()
+{
+    EmulatedModel m;
+    m.name = "PA271W";
+    m.edid = {0x6810, 91000123, 23, 2016, kDigital10BitDisplayPort, 60, 34, kWideGamut,
+              {241500, 2560, 160, 48, 32, 1440, 41, 3, 5, 597, 336}, "PA271W", "91000123", false};
+    m.capabilityHead = Head(m.name, true);
+    m.capabilityTail = "mccs_ver(2.2)mpu_ver(1.04)asset_eep(40)" + kPaGammaTable;
+    m.controls = CommonControls(100, 100, 597, 336);
+    Append(m.controls, PaControls());
+    Append(m.controls, ColorConvertStatus());
+    m.gammaTableEntries = 0xC00;
+    m.lutGridSize = 9;
+    return m;
+}
+
+EmulatedModel Pa322Uhd()
+{
+    EmulatedModel m;
+    m.name = "PA322UHD";
+    m.edid = {0x2B21, 64003017, 41, 2015, kDigital10BitDisplayPort, 70, 39, kWideGamut,
+              {297000, 3840, 560, 176, 88, 2160, 90, 8, 10, 698, 393}, "PA322UHD", "64003017", true};
+    m.capabilityHead = Head(m.name, true);
+    m.capabilityTail = "mccs_ver(2.2)mpu_ver(2.10)asset_eep(40)" + kPaGammaTable;
+    m.controls = CommonControls(100, 100, 698, 393);
+    Append(m.controls, PaControls());
+    Append(m.controls, ColorConvertStatus());
+    m.controls.push_back({0x1107, 0, 1, kVcpMomentary, {}});
+    m.gammaTableEntries = 0xC00;
+    m.lutGridSize = 17;
+    return m;
+}
+
+EmulatedModel Pa311D()
+{
+    EmulatedModel m;
+    m.name = "PA311D";
+    m.edid = {0x690C, 86000142, 12, 2019, kDigital10BitDisplayPort, 70, 37, kWideGamut,
+              {297000, 4096, 1404, 1020, 88, 2160, 90, 8, 10, 698, 368}, "PA311D", "86000142", false};
+    m.usbId = kUsbPa311D;
+    m.capabilityHead = Head(m.name, true);
+    m.capabilityTail = "mccs_ver(2.2)mpu_ver(3.01)asset_eep(40)" + kPaGammaTable;
+    m.controls = CommonControls(100, 100, 698, 368);
+    Append(m.controls, PaControls());
+    m.gammaTableEntries = 0xC00;
+    m.lutGridSize = 9;
+    return m;
+}
+
+EmulatedModel Sv241C()
+{
+    EmulatedModel m;
+    m.name = "SV241C";
+    m.edid = {0x66CB, 310, 5, 2014, kDigital8BitDisplayPort, 52, 32, kSrgb,
+              {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV241C", "7X000310", false};
+    m.capabilityHead = Head(m.name, true);
+    m.capabilityTail = "mccs_ver(2.2)mpu_ver(1.20)asset_eep(20)gamma_table(size(300) r_ofs(0) g_ofs(100) b_ofs(200))";
+    m.controls = CommonControls(255, 255, 518, 324);
+    Append(m.controls, StandardPictureControls());
+    m.controls.push_back({0x02A3, 0, 1, kVcpContinuous, {}});
+    Append(m.controls, ColorConvertStatus());
+    return m;
+}
+
+EmulatedModel V193A()
+{
+    EmulatedModel m;
+    m.name = "V193A";
+    m.edid = {0x1234, 43105522, 30, 2011, kAnalogSeparateSync, 38, 30, kSrgb,
+              {108000, 1280, 408, 48, 112, 1024, 42, 1, 3, 376, 301}, "V193A", "43105522", false};
+    m.capabilityHead = Head(m.name, false);
+    m.capabilityTail = "mccs_ver(2.1)mpu_ver(0.32)asset_eep(20)";
+    m.controls = CommonControls(100, 255, 376, 301);
+    m.controls.push_back({0x001E, 0, 1, kVcpMomentary, {}});
+    Append(m.controls, StandardPictureControls());
+    return m;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+const std::vector<EmulatedModel>& ModelCatalogue()
+{
+    static const std::vector<EmulatedModel> catalogue = {Pa271W(), Pa322Uhd(), Pa311D(), Sv241C(), V193A()};
+    return catalogue;
+}
+
+const EmulatedModel* FindModel(std::string_view name)
+{
+    for (const EmulatedModel& model : ModelCatalogue()) {
+        if (SameName(model.name, name)) return &model;
+    }
+    return nullptr;
+}
+
+}  // namespace OvEmulator

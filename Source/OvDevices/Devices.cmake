@@ -1,0 +1,9 @@
+# Device-side data and parsers that need no display: the VCP catalogue, the model lists,
+# EDID texts and the capability string.
+add_library(OvDeviceData STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/OvVCPNames.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OvVendorLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OvEdidText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OvCapabilities.cpp)
+target_link_libraries(OvDeviceData PUBLIC OvFoundation)
+ov_set_warnings(OvDeviceData)

@@ -1,0 +1,72 @@
+#pragma once
+// The DDC/CI requests of the MCCS standard over one channel, each with its retry and wait
+// scheme, and the exchanges they are built from. Results are transport codes
+// (OvDDCResult.h); nothing here raises.
+#include <cstdint>
+#include <memory>
+
+#include "OvDevices/OvLowLevelDDC.h"
+
+// The values a VCP reply carries: 16-bit values widened to 32 bits, the display's result
+// code (0: supported) and the VCP type.
+struct OvVCPReply {
+    uint32_t current = 0;
+    uint32_t maximum = 0;
+    uint8_t resultCode = 0;
+    uint8_t type = 0;
+};
+
+// The EDID as ReadEDIDBlocks reads it: the base block and one extension block.
+constexpr int32_t kOvEdidBlockSize = 128;
+constexpr int32_t kOvEdidBufferSize = 256;
+
+class ddc_control {
+public:
+    // Every exchange makes this many attempts beyond the first.
+    static constexpr int32_t kRetryCount = 4;
+    static constexpr int32_t kAttempts = kRetryCount + 1;
+
+    // A channel on interface interfaceIndex of MONAPI2; option is handed to the channel,
+    // which keeps it without effect.
+    ddc_control(int32_t interfaceIndex, int32_t i2cParameter, int32_t option);
+    virtual ~ddc_control();
+    ddc_control(const ddc_control&) = delete;
+    ddc_control& operator=(const ddc_control&) = delete;
+
+    // Sends a payload that has no reply, then waits waitAfter.
+    int32_t SendMessage(const uint8_t* payload, int32_t count, int32_t waitAfter);
+    // Sends a payload and reads the reply of at most *replyLength bytes into reply;
+    // *replyLength becomes the reply's length. With emptyReplyFails an empty reply is
+    // tried again and ends as kOvDDCNoReply; without it, it ends the exchange with 0.
+    int32_t SendReadMessage(const uint8_t* payload, int32_t count, uint8_t* reply, int32_t* replyLength,
+                            bool emptyReplyFails, int32_t wait);
+    // Reads one reply without sending, then waits waitAfter.
+    int32_t ReceiveMessage(uint8_t* reply, int32_t* replyLength, int32_t waitAfter);
+
+    // MCCS Get and Set VCP Feature for a code of page 0.
+    int32_t GetVCP(uint32_t code, OvVCPReply* reply);
+    int32_t SetVCP(uint32_t code, uint32_t value);
+    int32_t SaveCurrentSettings();
+    // Reads the capability text in 32-byte chunks into buffer (size bytes, zero-terminated
+    // on return). Returns the number of text bytes or the last cycle's error.
+    int32_t CapabilitiesRequest(char* buffer, int32_t size);
+    // Reads the EDID into a 256-byte buffer; with validate, checks header and checksums
+    // and reads the extension block when the base block announces one.
+    int32_t ReadEDIDBlocks(uint8_t* buffer, bool validate);
+    // options 0: open and close the channel; bit 0: validated EDID read into edid;
+    // bit 1: Get VCP of code 0x00.
+    int32_t TestConnection(int32_t options, uint8_t* edid);
+    void SetUSBMode(bool on) { fUSBMode = on; }
+
+    bool USBMode() const { return fUSBMode; }
+    low_level_ddc& Channel() { return *fChannel; }
+
+protected:
+    std::unique_ptr<low_level_ddc> fChannel;
+    bool fUSBMode = false;
+
+private:
+    // The read of one SendReadMessage attempt: sets *replyLength on success; an empty reply
+    // that counts as failure gives kOvDDCEmptyReply.
+    int32_t ReadReply(uint8_t* reply, int32_t expected, bool emptyReplyFails, int32_t* replyLength);
+};

@@ -1,0 +1,283 @@
+// Construction, destruction and the small operations of the real display that are one or
+// two VCP requests each.
+#define OV_SOURCE_FILE "Source/OvDevices/OvROVUvided"
+#include "OvDevices/OvROVUvidedImpl.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "OvCore/OvError.h"
+#include "OvDevices/OvCapabilities.h"
+#include "OvDevices/OvDeviceLog.h"
+#include "OvDevices/OvEdidText.h"
+#include "OvDevices/OvNMVDDCControl.h"
+#include "OvDevices/OvVendorLists.h"
+#include "OvSystem/OvSystem.h"
+#include "OvTools/OvDebug.h"
+
+namespace {
+// A level fraction of a maximum: truncated toward zero to 64 bits, the low 32 bits sent.
+uint32_t LevelValue(uint32_t maximum, double fraction)
+{
+    const double scaled = static_cast<double>(maximum) * fraction;
+    constexpr double kLimit = 9.2e18;  // inside the range of int64_t
+    if (!(scaled > -kLimit && scaled < kLimit)) return 0;
+    return static_cast<uint32_t>(static_cast<int64_t>(scaled));
+}
+
+[[noreturn]] void RaiseNotProvided()
+{
+    OV_RAISE(kOvUndefProc, "OvUndefProc");
+}
+}  // namespace
+
+OvROVUvidedImpl::OvROVUvidedImpl()
+{
+    std::memset(fSendBuffer, 0, sizeof fSendBuffer);
+    std::memset(fReceiveBuffer, 0, sizeof fReceiveBuffer);
+    EnableChannel(kOvChannelMonitor, true);
+    EnableChannel(kOvChannelVCP, false);
+    DebugPrintf(kOvChannelMonitor, "DDC2Device, version %ld build %s", static_cast<long>(kOvDeviceInterfaceVersion),
+                kOvDeviceBuild);
+    LogDeviceOperation("::InitValues()");
+    ResetData();
+    fColorConvertSupported = false;
+    fColorConvertAsked = false;
+}
+
+OvROVUvidedImpl::~OvROVUvidedImpl()
+{
+    fCapabilityRecord.reset();
+    if (fDDCControl) {
+        LogDeviceOperation("::Disconnect");
+        fDDCControl.reset();
+    }
+}
+
+OvROVUvided* OvROVUvidedImpl::OvDestroy(uint8_t flags)
+{
+    this->OvROVUvidedImpl::~OvROVUvidedImpl();
+    if (flags & 1) ::operator delete(this);
+    return this;
+}
+
+void OvROVUvidedImpl::Destroy()
+{
+    Disconnect();
+    OvDestroy(1);
+}
+
+void OvROVUvidedImpl::ResetData()
+{
+    DebugPrintf(kOvChannelMonitor, "%s", "DDC2Device::ResetData");
+    std::memset(fTableImage, 0xFF, sizeof fTableImage);
+    std::memset(fEdid, 0, sizeof fEdid);
+    if (fCapabilityRecord) ClearCapabilityRecord(*fCapabilityRecord);
+    fCapabilityString = OvString();
+    fConnectedPerUSB = false;
+}
+
+int32_t OvROVUvidedImpl::GetInterfaceVersion()
+{
+    return kOvDeviceInterfaceVersion;
+}
+
+int32_t OvROVUvidedImpl::ConnectMonitor(int32_t displayID, int32_t port)
+{
+    return ConnectMonitorID(displayID, port);
+}
+
+int32_t OvROVUvidedImpl::GetPort()
+{
+    return fPort;
+}
+
+bool OvROVUvidedImpl::IsConnected()
+{
+    return fDDCControl != nullptr;
+}
+
+bool OvROVUvidedImpl::AutoAdjust()
+{
+    return AutoSetup();
+}
+
+bool OvROVUvidedImpl::FactoryReset()
+{
+    return SetPagedVCP(0x0004, 1, 1000, true);
+}
+
+bool OvROVUvidedImpl::ColorReset()
+{
+    return SetPagedVCP(0x0008, 1, 1000, true);
+}
+
+bool OvROVUvidedImpl::AutoSetup()
+{
+    return SetVCPPageFeature(0, 0x1E, 1, 1000);
+}
+
+void OvROVUvidedImpl::SaveSettings()
+{
+    if (fDDCControl && SendSaveCurrentSettings() != 0) OV_RAISE(kOvIOErr, "OvIOErr");
+    SleepMs(2000);
+}
+
+bool OvROVUvidedImpl::IsDigitalInput()
+{
+    if (!fDDCControl) return false;
+    return ::IsDigitalInput(fEdid);
+}
+
+bool OvROVUvidedImpl::GetSize(uint32_t* verticalSize, uint32_t* horizontalSize)
+{
+    uint32_t maximum = 0;
+    GetVCPPageFeature(0, 0x22, horizontalSize, &maximum);
+    return GetVCPPageFeature(0, 0x32, verticalSize, &maximum);
+}
+
+bool OvROVUvidedImpl::GetRunningHours(uint32_t* hours)
+{
+    uint32_t maximum = 0;
+    const bool ok = GetVCPPageFeature(0, 0xFA, hours, &maximum);
+    *hours >>= 1;  // the display counts half hours
+    return ok;
+}
+
+bool OvROVUvidedImpl::GetOnTimeHours(uint32_t* hours)
+{
+    uint32_t maximum = 0;
+    const bool ok = GetVCPPageFeature(0, 0xFF, hours, &maximum);
+    *hours >>= 1;
+    return ok;
+}
+
+bool OvROVUvidedImpl::SetAutoBrightness(uint32_t value)
+{
+    return SetVCPPageFeature(2, 0x54, value, 500);
+}
+
+double OvROVUvidedImpl::GetLevel(uint8_t code)
+{
+    uint32_t current = 0;
+    uint32_t maximum = 0;
+    GetVCPPageFeature(0, code, &current, &maximum);
+    if (maximum == 0) return 1.0;
+    return static_cast<double>(current) / static_cast<double>(maximum);
+}
+
+void OvROVUvidedImpl::SetLevel(uint8_t code, double fraction, uint32_t delayMs, uint32_t waitAfterMs)
+{
+    // A failed read leaves the maximum at 0, so 0 is computed and written.
+    uint32_t current = std::numeric_limits<uint32_t>::max();
+    uint32_t maximum = 0;
+    GetVCPPageFeature(0, code, &current, &maximum);
+    const uint32_t value = LevelValue(maximum, fraction);
+    if (value == current) return;
+    SetVCPPageFeature(0, code, value, delayMs);
+    if (waitAfterMs > 0) SleepMs(static_cast<int32_t>(waitAfterMs));
+}
+
+double OvROVUvidedImpl::GetBrightness() { return GetLevel(0x10); }
+double OvROVUvidedImpl::GetRedGain() { return GetLevel(0x16); }
+double OvROVUvidedImpl::GetBlueGain() { return GetLevel(0x1A); }
+double OvROVUvidedImpl::GetGreenGain() { return GetLevel(0x18); }
+
+void OvROVUvidedImpl::SetBrightness(double fraction)
+{
+    const bool internalCalibration = OvIdListContains(kOvInternalCalibrationIds, GetVendorProductID());
+    SetLevel(0x10, fraction, 500, internalCalibration ? 3000 : 0);
+}
+
+void OvROVUvidedImpl::SetContrast(double fraction) { SetLevel(0x12, fraction, 500, 0); }
+void OvROVUvidedImpl::SetRedGain(double fraction) { SetLevel(0x16, fraction, 1000, 1000); }
+void OvROVUvidedImpl::SetGreenGain(double fraction) { SetLevel(0x18, fraction, 1000, 1000); }
+void OvROVUvidedImpl::SetBlueGain(double fraction) { SetLevel(0x1A, fraction, 1000, 1000); }
+
+void OvROVUvidedImpl::SetBlackLevel(double fraction)
+{
+    if (!OvIdListContains(kOvPAModelGroup, GetVendorProductID())) {
+        uint32_t current = std::numeric_limits<uint32_t>::max();
+        uint32_t maximum = 0;
+        GetVCPPageFeature(2, 0x57, &current, &maximum);
+        const uint32_t value = LevelValue(maximum, fraction);
+        if (value != current) SetVCPPageFeature(2, 0x57, value, 500);
+        return;
+    }
+    uint32_t current = std::numeric_limits<uint32_t>::max();
+    uint32_t maximum = 0;
+    GetPagedVCP(0x1054, &current, &maximum);
+    const uint32_t value = LevelValue(maximum, fraction);
+    if (value != current) SetPagedVCP(0x1054, value, 100, true);
+}
+
+bool OvROVUvidedImpl::SupportsWhitePoint()
+{
+    return OvIdListContains(kOvWhitePointIds, GetVendorProductID());
+}
+
+bool OvROVUvidedImpl::SelectColorPreset(uint32_t preset)
+{
+    return SetPagedVCP(0x0014, preset, 1000, true);
+}
+
+bool OvROVUvidedImpl::SetVCP0268(uint32_t value)
+{
+    return SetPagedVCP(0x0268, value, 3000, true);
+}
+
+uint32_t OvROVUvidedImpl::GetVendorProductID()
+{
+    return VendorProductID(fEdid);
+}
+
+const char* OvROVUvidedImpl::GetModelName()
+{
+    fTextResult = ModelNameText(fEdid);
+    return fTextResult.Chars();
+}
+
+const char* OvROVUvidedImpl::GetSerialNumber()
+{
+    fTextResult = SerialNumberText(fEdid);
+    return fTextResult.Chars();
+}
+
+void OvROVUvidedImpl::ConnectForCalibration()
+{
+    ConnectMonitor(0, 0);
+    InitCalibrationMode(1.0, nullptr);
+}
+
+bool OvROVUvidedImpl::GetVCPPageFeature(uint8_t page, uint8_t code, uint32_t* current, uint32_t* maximum)
+{
+    return GetPagedVCP(static_cast<uint32_t>(page) * 256 + code, current, maximum);
+}
+
+bool OvROVUvidedImpl::SetVCPPageFeature(uint8_t page, uint8_t code, uint32_t value, uint32_t delayMs)
+{
+    return SetPagedVCP(static_cast<uint32_t>(page) * 256 + code, value, delayMs, true);
+}
+
+bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
+{
+    const uint32_t id = static_cast<uint32_t>(page) * 256 + code;
+    return id == 0x02A3 && OvIdListContains(kOvInternalCalibrationIds, GetVendorProductID());
+}
+
+// Operations that arrive with the calibration, table and command layers.
+void OvROVUvidedImpl::SetWhitePoint(double, double, double) { RaiseNotProvided(); }
+void OvROVUvidedImpl::InitCalibrationMode(double, OvProgress*) { RaiseNotProvided(); }
+void OvROVUvidedImpl::ReadGammaTable() { RaiseNotProvided(); }
+void OvROVUvidedImpl::SetGamma(double, OvProgress*) { RaiseNotProvided(); }
+void OvROVUvidedImpl::SetRGBCalibration(OvTrafo*, OvProgress*) { RaiseNotProvided(); }
+bool OvROVUvidedImpl::Supports3DLUT() { RaiseNotProvided(); }
+void OvROVUvidedImpl::Set3DLUT(OvTrafo*, OvProgress*) { RaiseNotProvided(); }
+void OvROVUvidedImpl::UpdateCalibration(int32_t, const uint8_t*, const uint8_t*, OvProgress*) { RaiseNotProvided(); }
+void OvROVUvidedImpl::RefreshGammatable() { RaiseNotProvided(); }
+void OvROVUvidedImpl::SaveGammatable() { RaiseNotProvided(); }
+char* OvROVUvidedImpl::ExecuteCommand(const char*, const char*, char*, int32_t) { RaiseNotProvided(); }
+void OvROVUvidedImpl::GetUniformityCorrection(uint32_t*, uint32_t*) { RaiseNotProvided(); }
+void OvROVUvidedImpl::SetUniformityCorrection(int32_t, uint32_t) { RaiseNotProvided(); }
+int32_t OvROVUvidedImpl::SetGetVCPList(OvArray<OvVCPListRecord>*, OvProgress*) { RaiseNotProvided(); }

@@ -1,0 +1,140 @@
+#pragma once
+// The real ZEZ display: the state a device object keeps and the operations of the
+// monitor device interface. Larger operations live in their own files
+// (connection, paged VCP access, capability string, ...); this class ties them together.
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "OvCore/OvString.h"
+#include "OvDevices/OvMonApi.h"
+#include "OvDevices/OvROVUvided.h"
+
+class NMV_factory_ddc_control;
+struct OvCapabilityRecord;
+
+class OvROVUvidedImpl : public OvROVUvided {
+public:
+    OvROVUvidedImpl();
+    ~OvROVUvidedImpl();
+
+    void Destroy() override;
+    int32_t GetInterfaceVersion() override;
+    int32_t ConnectMonitorID(int32_t displayID, int32_t port) override;
+    int32_t ConnectMonitor(int32_t displayID, int32_t port) override;
+    int32_t GetPort() override;
+    void Disconnect() override;
+    bool IsConnected() override;
+    int32_t ReadEDID(uint8_t* edid) override;
+    bool AutoAdjust() override;
+    bool FactoryReset() override;
+    bool ColorReset() override;
+    bool AutoSetup() override;
+    void SaveSettings() override;
+    bool IsDigitalInput() override;
+    bool GetSize(uint32_t* verticalSize, uint32_t* horizontalSize) override;
+    bool GetRunningHours(uint32_t* hours) override;
+    bool GetOnTimeHours(uint32_t* hours) override;
+    bool SetAutoBrightness(uint32_t value) override;
+    double GetBrightness() override;
+    double GetRedGain() override;
+    double GetBlueGain() override;
+    double GetGreenGain() override;
+    void SetBrightness(double fraction) override;
+    void SetContrast(double fraction) override;
+    void SetBlackLevel(double fraction) override;
+    void SetRedGain(double fraction) override;
+    void SetGreenGain(double fraction) override;
+    void SetBlueGain(double fraction) override;
+    bool SupportsWhitePoint() override;
+    void SetWhitePoint(double r, double g, double b) override;
+    bool SelectColorPreset(uint32_t preset) override;
+    bool SetVCP0268(uint32_t value) override;
+    void InitCalibrationMode(double brightnessLevel, OvProgress* progress) override;
+    void ReadGammaTable() override;
+    void SetGamma(double gamma, OvProgress* progress) override;
+    void SetRGBCalibration(OvTrafo* calibration, OvProgress* progress) override;
+    bool Supports3DLUT() override;
+    void Set3DLUT(OvTrafo* transform, OvProgress* progress) override;
+    void UpdateCalibration(int32_t count, const uint8_t* data, const uint8_t* previous,
+                           OvProgress* progress) override;
+    uint32_t GetVendorProductID() override;
+    const char* GetModelName() override;
+    const char* GetSerialNumber() override;
+    void ConnectForCalibration() override;
+    bool GetVCPPageFeature(uint8_t page, uint8_t code, uint32_t* current, uint32_t* maximum) override;
+    bool SetVCPPageFeature(uint8_t page, uint8_t code, uint32_t value, uint32_t delayMs) override;
+    bool SupportsVCPPageFeature(uint8_t page, uint8_t code) override;
+    void RefreshGammatable() override;
+    void SaveGammatable() override;
+    const char* GetCapabilityStr() override;
+    char* ExecuteCommand(const char* command, const char* argument, char* result,
+                         int32_t resultSize) override;
+    void GetUniformityCorrection(uint32_t* state, uint32_t* level) override;
+    void SetUniformityCorrection(int32_t state, uint32_t level) override;
+    bool GetPagedVCP(uint32_t vcpId, uint32_t* current, uint32_t* maximum) override;
+    bool SetPagedVCP(uint32_t vcpId, uint32_t value, uint32_t delayMs, bool verify) override;
+    int32_t SetGetVCPList(OvArray<OvVCPListRecord>* list, OvProgress* progress) override;
+    OvROVUvided* OvDestroy(uint8_t flags) override;  // slot 55
+    int32_t ConnectPort(int32_t port) override;
+
+    // Clears what a connection caches: table image, EDID, capability data, USB flag.
+    void ResetData();
+
+    // Settle time after writing value to a VCP, by VCP and display model.
+    uint32_t GetVCPmsWaitTime(uint32_t vcpId, int32_t value);
+    // Waits until the display has finished converting a new calibration (VCP 0x1097),
+    // or a fixed time when it cannot tell. Asks the display once per connection.
+    void WaitForColorConvert();
+    // The parsed capability string, parsed from GetCapabilityStr when not parsed yet.
+    OvCapabilityRecord& GetCapabilityRecord();
+
+    // The message buffers of the vendor requests (gamma tables, 3D LUTs). A message is
+    // assembled into the send buffer, then sent with SendBuf (no reply) or SendReadBuf;
+    // both make five attempts and raise "err" with the transport's code when all fail.
+    static constexpr int32_t kMaxMessagePayload = 31;
+    static constexpr int32_t kMaxReplyPayload = 35;
+    void AssembleMessage(std::span<const uint8_t> payload);
+    void SendBuf(int32_t waitAfter);
+    void SendReadBuf(int32_t expectedLength, int32_t wait);
+    std::span<const uint8_t> ReceivedPayload() const;
+
+    // Read-only views for the operations that live in other files and for tests.
+    const uint8_t* StoredEdid() const { return fEdid; }
+    uint8_t* StoredEdid() { return fEdid; }
+    bool CalibrationModelFlag() const { return fCalibrationModelFlag; }
+    void SetCalibrationModelFlag(bool on) { fCalibrationModelFlag = on; }
+
+protected:
+    // Level controls as fractions of their maximum.
+    double GetLevel(uint8_t code);
+    void SetLevel(uint8_t code, double fraction, uint32_t delayMs, uint32_t waitAfterMs);
+    // Sends the DDC/CI save-current-settings request; returns the transport's code.
+    int32_t SendSaveCurrentSettings();
+    // Reads the capability string from the display into the capability string field.
+    void FetchCapabilityStr();
+    // Finds the EDID of a display connected per USB.
+    void FindUSBDisplayEdid(const OvDisplayInterfaceInfo& info);
+    // Logs a buffer as one line "DDC2Device: <hex bytes>".
+    static void LogMessageBytes(const uint8_t* bytes, int32_t count);
+
+    uint8_t fSendBuffer[35];
+    uint8_t fReceiveBuffer[37];
+    int32_t fSendLength = 0;
+    int32_t fReceiveLength = 0;
+    uint8_t fTableImage[1536];
+    uint8_t fEdid[256];
+    int32_t fPort = 0;
+    uint32_t fLastVCPId = 0;
+    bool fCalibrationModelFlag = false;
+    double fCalibrationLevel = 0.5;
+    std::unique_ptr<NMV_factory_ddc_control> fDDCControl;
+    OvString fCapabilityString;
+    std::unique_ptr<OvCapabilityRecord> fCapabilityRecord;
+    OvString fTextResult;
+    double fCommandValue = 0.0;
+    int32_t fCalibrationState = -2;
+    bool fConnectedPerUSB = false;
+    bool fColorConvertSupported = false;
+    bool fColorConvertAsked = false;
+};

@@ -1,0 +1,144 @@
+// The small operations of the real display and its capability string, end to end
+// against emulated displays.
+#include <cstring>
+
+#include "OvDevices/OvCapabilities.h"
+#include "OvEmulatedBusFixture.h"
+
+using OvEmulator::FaultKind;
+using OvEmulator::kAlways;
+using OvEmulator::RequestKind;
+using Waits = std::vector<uint32_t>;
+
+namespace {
+
+class DeviceOperationsTest : public EmulatedBusTest {
+protected:
+    std::unique_ptr<OvROVUvidedImpl> ConnectTo(const char* model)
+    {
+        display = Attach(model);
+        return Connect();
+    }
+
+    std::shared_ptr<OvEmulator::EmulatedDisplay> display;
+};
+
+TEST_F(DeviceOperationsTest, LevelSettersWriteOnlyAChangedValue)
+{
+    auto device = ConnectTo("V193A");
+    display->Vcps().Find(0x0010)->current = 50;
+    device->SetBrightness(0.5);
+    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{PagedRead(0x10)}));
+    EXPECT_EQ(Sleeps(), (Waits{50, 50}));
+
+    ForgetTraffic();
+    device->SetBrightness(0.25);
+    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{PagedRead(0x10), PagedRead(0x12), PagedRead(0x10),
+                                                      PagedWrite(0x10, 25), PagedRead(0x10)}));
+    EXPECT_EQ(Sleeps(), (Waits{50, 50, 50, 50, 50, 50, 50, 50, 500, 50, 50}));
+
+    ForgetTraffic();
+    device->SetRedGain(0.5);
+    EXPECT_EQ(display->Vcps().Find(0x0016)->current, 127);
+    EXPECT_EQ(Sleeps().back(), 1000u);
+}
+
+TEST_F(DeviceOperationsTest, BrightnessSettlesThreeSecondsOnInternallyCalibratingDisplays)
+{
+    auto device = ConnectTo("SV241C");
+    device->SetBrightness(0.5);
+    EXPECT_EQ(display->Vcps().Find(0x0010)->current, 127);
+    EXPECT_EQ(Requests(*display).back(), PagedRead(0x10));
+    EXPECT_EQ(Sleeps().back(), 3000u);
+    EXPECT_TRUE(device->SupportsVCPPageFeature(0x02, 0xA3));
+    EXPECT_FALSE(device->SupportsVCPPageFeature(0x00, 0x10));
+}
+
+TEST_F(DeviceOperationsTest, GettersReadTheirOwnCodes)
+{
+    auto device = ConnectTo("V193A");
+    display->Vcps().Find(0x0016)->current = 51;
+    display->Vcps().Find(0x001A)->maximum = 0;
+    EXPECT_DOUBLE_EQ(device->GetBrightness(), 0.7);
+    EXPECT_DOUBLE_EQ(device->GetRedGain(), 0.2);
+    EXPECT_DOUBLE_EQ(device->GetGreenGain(), 1.0);
+    EXPECT_DOUBLE_EQ(device->GetBlueGain(), 1.0);
+    EXPECT_EQ(Requests(*display),
+              (std::vector<Bytes>{PagedRead(0x10), PagedRead(0x16), PagedRead(0x18), PagedRead(0x1A)}));
+
+    uint32_t hours = 0;
+    EXPECT_TRUE(device->GetRunningHours(&hours));
+    EXPECT_EQ(hours, 500u);
+    EXPECT_TRUE(device->GetOnTimeHours(&hours));
+    EXPECT_EQ(hours, 2121u);
+    uint32_t vertical = 0;
+    uint32_t horizontal = 0;
+    EXPECT_TRUE(device->GetSize(&vertical, &horizontal));
+    EXPECT_EQ(horizontal, 376u);
+    EXPECT_EQ(vertical, 301u);
+}
+
+TEST_F(DeviceOperationsTest, SaveSettingsSendsTheRequestThenWaits)
+{
+    auto device = ConnectTo("V193A");
+    device->SaveSettings();
+    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{{0x0C}}));
+    EXPECT_EQ(Sleeps(), (Waits{200, 2000}));
+    EXPECT_EQ(display->Controller().SaveCount(), 1);
+
+    display->AddFault({FaultKind::kWriteError, RequestKind::kSaveSettings, kAlways});
+    ForgetTraffic();
+    ExpectError([&] { device->SaveSettings(); }, kOvIOErr, "OvIOErr");
+    EXPECT_EQ(Sleeps().back(), 200u);
+
+    OvROVUvidedImpl unconnected;
+    ForgetTraffic();
+    unconnected.SaveSettings();
+    EXPECT_EQ(Sleeps(), (Waits{2000}));
+    EXPECT_FALSE(unconnected.IsDigitalInput());
+    EXPECT_FALSE(device->IsDigitalInput());
+}
+
+TEST_F(DeviceOperationsTest, CapabilityStringIsFetchedOncePerConnection)
+{
+    auto device = ConnectTo("PA271W");
+    const std::string text = display->Controller().Capabilities();
+    EXPECT_EQ(std::string(device->GetCapabilityStr()), text);
+    const size_t chunks = Requests(*display).size();
+    EXPECT_EQ(chunks, (text.size() + 31) / 32 + 1);
+    const OvCapabilityRecord& record = device->GetCapabilityRecord();
+    EXPECT_EQ(record.parsed, 1);
+    EXPECT_EQ(record.gammaTableSize, 0xC00);
+    EXPECT_EQ(std::string(device->GetCapabilityStr()), text);
+    EXPECT_EQ(Requests(*display).size(), chunks);
+
+    ASSERT_EQ(device->ConnectPort(0), 0);
+    EXPECT_EQ(record.parsed, 0);
+    ForgetTraffic();
+    EXPECT_EQ(device->GetCapabilityRecord().parsed, 1);
+    EXPECT_EQ(Requests(*display).size(), chunks);
+}
+
+TEST_F(DeviceOperationsTest, CapabilityFetchKeepsPartialTextAndRefusesAnEmptyOne)
+{
+    auto device = ConnectTo("V193A");
+    const std::string text = display->Controller().Capabilities();
+    display->AddFault({FaultKind::kWrongEcho, RequestKind::kCapabilities, kAlways, 1});
+    EXPECT_EQ(std::string(device->GetCapabilityStr()), text.substr(0, 32));
+    display->Faults().Clear();
+    EXPECT_EQ(std::string(device->GetCapabilityStr()), text.substr(0, 32));
+
+    display->Controller().Capabilities().clear();
+    ASSERT_EQ(device->ConnectPort(0), 0);
+    ExpectError([&] { device->GetCapabilityStr(); }, kOvIOErr, "OvIOErr");
+    OvROVUvidedImpl unconnected;
+    try {
+        unconnected.GetCapabilityStr();
+        ADD_FAILURE() << "no error raised";
+    } catch (const OvError& error) {
+        EXPECT_EQ(error.code, kOvIOErr);
+        EXPECT_STREQ(error.file, "ROVUvided");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "OvSystem/OvPlatform.h"
+#include "OvSystem/OvSystemTestSupport.h"
+#include "OvSystem/OvVirtualClock.h"
+
+using namespace OvPlatform;
+
+TEST(OvPlatformClock, InstalledClockTakesEveryTickAndSleep)
+{
+    {
+        OvScopedVirtualClock clock(5000);
+        EXPECT_EQ(TickCount(), 5000u);
+        Sleep(20);
+        Sleep(0);
+        Sleep(1500);
+        EXPECT_EQ(TickCount(), 6520u);
+        EXPECT_EQ(clock->Sleeps(), (std::vector<uint32_t>{20, 0, 1500}));
+
+        OvVirtualClock inner(7);
+        EXPECT_EQ(InstallClock(&inner), &*clock);
+        EXPECT_EQ(TickCount(), 7u);
+        EXPECT_EQ(InstallClock(&*clock), &inner);
+    }
+    // The scope put the real clock back.
+    EXPECT_EQ(InstallClock(nullptr), nullptr);
+}
+
+TEST(OvPlatformText, ConvertsBetweenUtf8AndUtf16)
+{
+    const std::string utf8 = "A\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E";  // A, e acute, euro, G clef
+    EXPECT_EQ(Utf8ToUtf16(utf8), (std::u16string{u'A', 0x00E9, 0x20AC, 0xD834, 0xDD1E}));
+    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(utf8).c_str()), utf8);
+
+    // Stray continuation byte, truncated sequence, overlong '/' and an encoded surrogate.
+    EXPECT_EQ(Utf8ToUtf16("a\x80z"), (std::u16string{u'a', 0xFFFD, u'z'}));
+    EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), (std::u16string{0xFFFD, 0xFFFD}));
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), (std::u16string{0xFFFD, 0xFFFD}));
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80").front(), 0xFFFD);
+
+    const char16_t unpaired[] = {u'x', 0xD834, u'y', 0xDD1E, 0};
+    EXPECT_EQ(Utf16ToUtf8(unpaired), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
+    EXPECT_EQ(Utf16ToUtf8(nullptr), "");
+}
+
+TEST(OvPlatformAtomics, ReturnTheNewValue)
+{
+    int32_t count = 1;
+    EXPECT_EQ(AtomicIncrement(&count), 2);
+    EXPECT_EQ(AtomicDecrement(&count), 1);
+    EXPECT_EQ(AtomicDecrement(&count), 0);
+    EXPECT_EQ(count, 0);
+}
+
+TEST(OvPlatformFiles, ExaminesCreatesReplacesAndRemoves)
+{
+    OvTestFolder folder;
+    folder.WriteFile("file.txt", "old");
+    int32_t error = -1;
+    EXPECT_EQ(ExaminePath(folder.Path(), &error), PathKind::kDirectory);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(ExaminePath(folder.Path("file.txt"), &error), PathKind::kOther);
+    EXPECT_EQ(ExaminePath(folder.Path("missing"), &error), PathKind::kMissing);
+    EXPECT_EQ(error, 2);  // ENOENT and ERROR_FILE_NOT_FOUND alike
+
+    EXPECT_TRUE(MakeDirectory(folder.Path("sub"), &error));
+    EXPECT_TRUE(folder.IsDirectory("sub"));
+    EXPECT_FALSE(MakeDirectory(folder.Path("sub"), &error));
+    EXPECT_EQ(error, kErrorAlreadyExists);
+    EXPECT_FALSE(MakeDirectory(folder.Path("missing/sub"), &error));
+    EXPECT_NE(error, kErrorAlreadyExists);
+
+    folder.WriteFile("new.txt", "new");
+    EXPECT_TRUE(ReplaceFile(folder.Path("new.txt"), folder.Path("file.txt")));
+    EXPECT_EQ(folder.ReadFile("file.txt"), "new");
+    EXPECT_FALSE(folder.Exists("new.txt"));
+    EXPECT_TRUE(RemoveFile(folder.Path("file.txt")));
+    EXPECT_FALSE(folder.Exists("file.txt"));
+    EXPECT_FALSE(RemoveFile(folder.Path("file.txt")));
+}
+
+TEST(OvPlatformFolders, ExecutablePathNamesThisTestProgram)
+{
+    const std::string path = ExecutablePath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.find('\\'), std::string::npos);
+    EXPECT_NE(path.find("OvSystemTests"), std::string::npos) << path;
+    EXPECT_EQ(ExaminePath(path, nullptr), PathKind::kOther);
+}
+
+TEST(OvPlatformLibraries, LoadsAndFindsSymbols)
+{
+#if defined(_WIN32)
+    void* library = LoadLibrary("kernel32.dll");
+    const char* symbol = "GetTickCount";
+#else
+    void* library = LoadLibrary("libc.so.6");
+    const char* symbol = "strlen";
+#endif
+    ASSERT_NE(library, nullptr);
+    EXPECT_NE(FindSymbol(library, symbol), nullptr);
+    EXPECT_EQ(FindSymbol(library, "NoSuchFunctionAnywhere"), nullptr);
+    FreeLibrary(library);
+    EXPECT_EQ(LoadLibrary("NoSuchLibraryAnywhere"), nullptr);
+    EXPECT_EQ(FindSymbol(nullptr, symbol), nullptr);
+}
+
+#if !defined(_WIN32)
+
+TEST(OvPlatformPosixFolders, FollowTheXdgVariablesAndFallBackBelowHome)
+{
+    OvScopedEnvironment home("HOME", "/home/tester/");
+    {
+        OvScopedEnvironment config("XDG_CONFIG_HOME", "/cfg/");
+        OvScopedEnvironment documents("XDG_DOCUMENTS_DIR", "/docs");
+        OvScopedEnvironment data("XDG_DATA_HOME", "/data");
+        OvScopedEnvironment temp("TMPDIR", "/scratch//");
+        EXPECT_EQ(ApplicationDataFolder(), "/cfg");
+        EXPECT_EQ(DocumentsFolder(), "/docs");
+        EXPECT_EQ(ColorDirectory(), "/data/color/icc");
+        EXPECT_EQ(TempFolder(), "/scratch");
+    }
+    {
+        // Unset, empty and relative values all count as unset.
+        OvScopedEnvironment config("XDG_CONFIG_HOME", std::nullopt);
+        OvScopedEnvironment documents("XDG_DOCUMENTS_DIR", "");
+        OvScopedEnvironment data("XDG_DATA_HOME", "relative/data");
+        OvScopedEnvironment temp("TMPDIR", std::nullopt);
+        EXPECT_EQ(ApplicationDataFolder(), "/home/tester/.config");
+        EXPECT_EQ(DocumentsFolder(), "/home/tester/Documents");
+        EXPECT_EQ(ColorDirectory(), "/home/tester/.local/share/color/icc");
+        EXPECT_EQ(TempFolder(), "/tmp");
+
+        OvScopedEnvironment noHome("HOME", std::nullopt);
+        EXPECT_EQ(ApplicationDataFolder(), "");
+        EXPECT_EQ(ColorDirectory(), "");
+    }
+    EXPECT_EQ(SpecialFolder(kShellFolderCommonDocuments), "/usr/local/share");
+    EXPECT_EQ(ProgramFilesFolder(), "/opt");
+    EXPECT_EQ(SpecialFolder(0x99), "");
+    EXPECT_EQ(WindowsDirectory(), "/etc");
+    EXPECT_EQ(SystemDirectory(), "/usr/lib");
+}
+
+TEST(OvPlatformPosixDebuggerOutput, AppendsUtf8ToTheNamedFileOnlyWhenAsked)
+{
+    OvTestFolder folder;
+    {
+        OvScopedEnvironment off("OV_DEBUG_OUTPUT", std::nullopt);
+        DebuggerOutput(u"dropped\n");
+    }
+    OvScopedEnvironment on("OV_DEBUG_OUTPUT", folder.Path("debug.log"));
+    DebuggerOutput(u"caf\u00E9\n");
+    DebuggerOutput(u"second\n");
+    EXPECT_EQ(folder.ReadFile("debug.log"), "caf\xC3\xA9\nsecond\n");
+}
+
+#endif

@@ -1,0 +1,15 @@
+# One place for the warning flags of every target we build.
+function(ov_set_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /permissive-)
+    if(OV_WERROR)
+      target_compile_options(${target} PRIVATE /WX)
+    endif()
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+      -Wcast-align -Wunused -Woverloaded-virtual -Wformat=2)
+    if(OV_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()

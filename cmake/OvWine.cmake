@@ -1,0 +1,17 @@
+# Runs the 64-bit Windows test programs under wine, through a launcher generated into the
+# build directory. Each build gets its own wine prefix, apart from the user's ~/.wine.
+# 32-bit programs are not run: that needs a 32-bit wine, which a plain amd64 Debian lacks.
+if(NOT (MINGW AND CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8) OR CMAKE_CROSSCOMPILING_EMULATOR)
+  return()
+endif()
+
+find_program(OV_WINE NAMES wine wine64 wine-stable)
+if(NOT OV_WINE)
+  message(STATUS "wine not found: the Windows test programs are built but not run")
+  return()
+endif()
+
+set(OV_WINE_PREFIX ${PROJECT_BINARY_DIR}/wineprefix)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run)
