@@ -33,7 +33,19 @@ constexpr uint8_t kCapabilitiesRequest = 0xF3;
 constexpr uint8_t kCapabilitiesReply = 0xE3;
 
 // What a request asks for; faults are scripted per kind.
-enum class RequestKind { kAny, kEdid, kGetVcp, kSetVcp, kSaveSettings, kCapabilities, kPagedRead, kPagedWrite, kTable, kLut, kUnknown };
+enum class RequestKind {
+    kAny,  // in a fault rule: every kind
+    kEdid,
+    kGetVcp,
+    kSetVcp,
+    kSaveSettings,
+    kCapabilities,
+    kPagedRead,
+    kPagedWrite,
+    kTable,  // 0xC2 gamma-table messages
+    kLut,    // 0xC2 3D LUT messages
+    kUnknown,
+};
 
 RequestKind ClassifyRequest(std::span<const uint8_t> payload);
 

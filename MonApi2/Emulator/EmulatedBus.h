@@ -42,7 +42,6 @@ public:
     EmulatedDisplay* Display(int32_t iface) const;
     // Totals over the attached displays, each counted once.
     TrafficStats Stats() const;
-    OvPlatform::Clock& Clock() const { return fClock; }
 
 private:
     struct Attachment {

@@ -1,5 +1,6 @@
 #include "MonApi2/Emulator/EmulatedModel.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -40,7 +41,8 @@ std::string EmulatedModel::CapabilityString() const
     std::map<uint8_t, std::vector<const VcpControl*>> pages;
     for (const VcpControl& control : controls) pages[static_cast<uint8_t>(control.id >> 8)].push_back(&control);
     std::string text = "(" + capabilityHead;
-    for (const auto& [page, list] : pages) {
+    for (auto& [page, list] : pages) {
+        std::sort(list.begin(), list.end(), [](const VcpControl* a, const VcpControl* b) { return a->id < b->id; });
         text += (page == 0 ? std::string("vcp(") : "vcp_p" + Hex2(page) + "(") + CodeList(list) + ")";
     }
     return text + capabilityTail + ")";

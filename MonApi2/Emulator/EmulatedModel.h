@@ -33,7 +33,8 @@ struct EmulatedModel {
 
     uint32_t VendorProductId() const;
     EdidMemory Edid() const { return BuildEdid(edid); }
-    // "(" head, "vcp(...)", one "vcp_pXX(...)" per further page, tail ")".
+    // "(" head, "vcp(...)", one "vcp_pXX(...)" per further page, tail ")"; codes ascend
+    // within each list.
     std::string CapabilityString() const;
 };
 

@@ -13,15 +13,15 @@
 namespace OvEmulator {
 
 enum class FaultKind {
-    kWriteError,     // the I2C write fails with i2cError; the display sees nothing
-    kReadError,      // the I2C read fails with i2cError; a pending reply stays pending
-    kBadChecksum,    // the reply's checksum byte is wrong
-    kWrongSource,    // the reply's source byte is 0x6F (checksum still right)
-    kEmptyReply,     // a null reply instead; the real one stays pending, as when busy
-    kWrongOpcode,    // the reply's first payload byte is off by one
-    kWrongEcho,      // the echoed code, coordinate or offset low byte has bit 0 flipped
-    kWrongLength,    // the payload is one byte short (or cut to `length` bytes)
-    kLongerThanAsked,// the payload is padded to one byte more than the host asked for
+    kWriteError,       // the I2C write fails with i2cError; the display sees nothing
+    kReadError,        // the I2C read fails with i2cError; a pending reply stays pending
+    kBadChecksum,      // the reply's checksum byte is wrong
+    kWrongSource,      // the reply's source byte is 0x6F (checksum still right)
+    kEmptyReply,       // a null reply instead; the real one stays pending, as when busy
+    kWrongOpcode,      // the reply's first payload byte is off by one
+    kWrongEcho,        // the echoed code, coordinate or offset low byte has bit 0 flipped
+    kWrongLength,      // the payload is one byte short (or cut to `length` bytes)
+    kLongerThanAsked,  // the payload is padded to one byte more than the host asked for
 };
 
 constexpr int32_t kAlways = -1;
@@ -39,7 +39,6 @@ class FaultScript {
 public:
     void Add(const Fault& fault) { fFaults.push_back(fault); }
     void Clear() { fFaults.clear(); }
-    bool Empty() const { return fFaults.empty(); }
     // The fault that takes an I2C write of a request of this kind, if any.
     std::optional<Fault> TakeWriteFault(RequestKind request);
     // The fault that takes an I2C read answering a request of this kind. Reply faults

@@ -77,11 +77,7 @@ Controls PaControls()
 
 Controls ColorConvertStatus() { return {{0x1097, 0, 1, kVcpContinuous, {}}}; }
 
-std::string Head(const std::string& name, bool vendorMessages)
-{
-    return "prot(monitor)type(LCD)model(" + name + ")cmds(01 02 03 07 0C " + (vendorMessages ? "C2 C3 C6 C7 C8 " : "C6 C7 C8 ") +
-           "F3)";
-}
+std::string Head(const std::string& name) { return "prot(monitor)type(LCD)model(" + name + ")cmds(01 02 03 07 0C C2 C3 C6 C7 C8 F3)"; }
 
 const std::string kPaGammaTable = "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))";
 
@@ -91,7 +87,7 @@ EmulatedModel Pa271W()
     m.name = "PA271W";
     m.edid = {0x6810, 91000123, 23, 2016, kDigital10BitDisplayPort, 60, 34, kWideGamut,
               {241500, 2560, 160, 48, 32, 1440, 41, 3, 5, 597, 336}, "PA271W", "91000123", false};
-    m.capabilityHead = Head(m.name, true);
+    m.capabilityHead = Head(m.name);
     m.capabilityTail = "mccs_ver(2.2)mpu_ver(1.04)asset_eep(40)" + kPaGammaTable;
     m.controls = CommonControls(100, 100, 597, 336);
     Append(m.controls, PaControls());
@@ -107,7 +103,7 @@ EmulatedModel Pa322Uhd()
     m.name = "PA322UHD";
     m.edid = {0x2B21, 64003017, 41, 2015, kDigital10BitDisplayPort, 70, 39, kWideGamut,
               {297000, 3840, 560, 176, 88, 2160, 90, 8, 10, 698, 393}, "PA322UHD", "64003017", true};
-    m.capabilityHead = Head(m.name, true);
+    m.capabilityHead = Head(m.name);
     m.capabilityTail = "mccs_ver(2.2)mpu_ver(2.10)asset_eep(40)" + kPaGammaTable;
     m.controls = CommonControls(100, 100, 698, 393);
     Append(m.controls, PaControls());
@@ -125,7 +121,7 @@ EmulatedModel Pa311D()
     m.edid = {0x690C, 86000142, 12, 2019, kDigital10BitDisplayPort, 70, 37, kWideGamut,
               {297000, 4096, 1404, 1020, 88, 2160, 90, 8, 10, 698, 368}, "PA311D", "86000142", false};
     m.usbId = kUsbPa311D;
-    m.capabilityHead = Head(m.name, true);
+    m.capabilityHead = Head(m.name);
     m.capabilityTail = "mccs_ver(2.2)mpu_ver(3.01)asset_eep(40)" + kPaGammaTable;
     m.controls = CommonControls(100, 100, 698, 368);
     Append(m.controls, PaControls());
@@ -140,7 +136,7 @@ EmulatedModel Sv241C()
     m.name = "SV241C";
     m.edid = {0x66CB, 310, 5, 2014, kDigital8BitDisplayPort, 52, 32, kSrgb,
               {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV241C", "7X000310", false};
-    m.capabilityHead = Head(m.name, true);
+    m.capabilityHead = Head(m.name);
     m.capabilityTail = "mccs_ver(2.2)mpu_ver(1.20)asset_eep(20)gamma_table(size(300) r_ofs(0) g_ofs(100) b_ofs(200))";
     m.controls = CommonControls(255, 255, 518, 324);
     Append(m.controls, StandardPictureControls());
@@ -155,7 +151,7 @@ EmulatedModel V193A()
     m.name = "V193A";
     m.edid = {0x1234, 43105522, 30, 2011, kAnalogSeparateSync, 38, 30, kSrgb,
               {108000, 1280, 408, 48, 112, 1024, 42, 1, 3, 376, 301}, "V193A", "43105522", false};
-    m.capabilityHead = Head(m.name, false);
+    m.capabilityHead = Head(m.name);
     m.capabilityTail = "mccs_ver(2.1)mpu_ver(0.32)asset_eep(20)";
     m.controls = CommonControls(100, 255, 376, 301);
     m.controls.push_back({0x001E, 0, 1, kVcpMomentary, {}});

@@ -80,6 +80,8 @@ public:
 
     // Replaces all pairs with those read from text. Malformed text raises code 19 (or
     // "OvIndexError" for a '{' before any pair); the pairs read before the fault stay.
+    // Nesting deeper than 1000 levels raises "OvFormatErr" (no real file comes near it;
+    // the limit guards the stack against hostile text).
     void LoadFromText(const OvString& text);
     OvString ToText() const;
     // Both log "READ: %08lx %s" / "WRITE:  %08lx %s" with the text's checksum and the

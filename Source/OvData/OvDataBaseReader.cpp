@@ -293,8 +293,8 @@ void OvDBData::Parse(const OvString& text, int32_t& position)
     position = reader.Position();
 }
 
-// Files with zero bytes arrive as wide strings; their bytes are read all the same, with
-// the zero bytes taken as blanks.
+// Files with zero bytes arrive as wide strings. Such files are not supported, but their
+// bytes are read all the same: a zero byte separates tokens like a blank.
 void OvDataBase::LoadFromText(const OvString& text)
 {
     fEntries.RemoveAll();

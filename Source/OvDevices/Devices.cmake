@@ -7,3 +7,12 @@ add_library(OvDeviceData STATIC
   ${CMAKE_CURRENT_LIST_DIR}/OvCapabilities.cpp)
 target_link_libraries(OvDeviceData PUBLIC OvFoundation)
 ov_set_warnings(OvDeviceData)
+
+# The simulation files of the simulated displays. A library of its own below the monitor
+# list (Source/OvSystem), which builds its simulated monitors from them.
+add_library(OvMonitorSimulation STATIC ${CMAKE_CURRENT_LIST_DIR}/OvMonitorSimulation.cpp)
+target_link_libraries(OvMonitorSimulation PUBLIC OvData)
+ov_set_warnings(OvMonitorSimulation)
+
+# The device classes, which link this library, find USB displays' EDIDs in the monitor list.
+target_link_libraries(OvDeviceData PUBLIC OvMonitorList)

@@ -16,9 +16,8 @@ struct OvVCPReply {
     uint8_t type = 0;
 };
 
-// The EDID as ReadEDIDBlocks reads it: the base block and one extension block.
+// ReadEDIDBlocks reads the base block and, when announced, one extension block.
 constexpr int32_t kOvEdidBlockSize = 128;
-constexpr int32_t kOvEdidBufferSize = 256;
 
 class ddc_control {
 public:
@@ -57,9 +56,6 @@ public:
     // bit 1: Get VCP of code 0x00.
     int32_t TestConnection(int32_t options, uint8_t* edid);
     void SetUSBMode(bool on) { fUSBMode = on; }
-
-    bool USBMode() const { return fUSBMode; }
-    low_level_ddc& Channel() { return *fChannel; }
 
 protected:
     std::unique_ptr<low_level_ddc> fChannel;

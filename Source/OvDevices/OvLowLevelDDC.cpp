@@ -14,6 +14,8 @@ constexpr int32_t kPacketOverhead = 3;
 // The display's checksum starts from the host's virtual address.
 constexpr uint8_t kReplyChecksumSeed = 0x50;
 constexpr uint8_t kLengthFlag = 0x80;
+// The area a display packet is read into: source, length byte, payload and checksum.
+constexpr int32_t kReadArea = 130;
 
 bool IsDisplaySource(uint8_t source)
 {
@@ -51,13 +53,13 @@ int32_t low_level_ddc::I2CWriteRead(uint8_t* buffer, int32_t address, uint8_t of
 
 int32_t low_level_ddc::ReadDDCMessage(uint8_t* buffer, int32_t maximum)
 {
-    uint8_t area[kOvDDCReadArea] = {};
-    const int32_t requested = std::clamp(maximum + kPacketOverhead, kPacketOverhead, kOvDDCReadArea);
+    uint8_t area[kReadArea] = {};
+    const int32_t requested = std::clamp(maximum, 0, kReadArea - kPacketOverhead) + kPacketOverhead;
     const int32_t result = I2CRead(kOvDDCAddress, area, requested);
     if (result < 0) return result;
     if (!IsDisplaySource(area[0])) return kOvDDCWrongSource;
     const int32_t length = area[1] & 0x7F;
-    if (length > maximum || length + kPacketOverhead > kOvDDCReadArea) return kOvDDCWrongLength;
+    if (length > maximum || length + kPacketOverhead > kReadArea) return kOvDDCWrongLength;
     uint8_t checksum = kReplyChecksumSeed;
     for (int32_t i = 0; i < length + kPacketOverhead; ++i) checksum ^= area[i];
     if (checksum != 0) return kOvDDCChecksumError;

@@ -11,8 +11,6 @@ constexpr int32_t kOvEdidAddress = 0xA0;
 constexpr uint8_t kOvDDCHostAddress = 0x51;
 // A DDC/CI payload never exceeds this, in either direction.
 constexpr int32_t kOvDDCMaxPayload = 120;
-// The area a display packet is read into: length byte, payload, checksum and margin.
-constexpr int32_t kOvDDCReadArea = 130;
 
 class low_level_ddc {
 public:
@@ -42,9 +40,6 @@ public:
     virtual int32_t WriteDDCMessage(const uint8_t* payload, int32_t count);
     // Every protocol wait goes through the system's sleep.
     virtual int32_t WaitMs(int32_t ms);
-
-    int32_t InterfaceIndex() const { return fInterfaceIndex; }
-    int32_t Option() const { return fOption; }
 
 private:
     int32_t fInterfaceIndex;

@@ -1,8 +1,20 @@
-// Without the operating system's monitor list linked in, no monitor is known.
 #define OV_SOURCE_FILE "Source/OvDevices/OvMonitorEdidLookup"
 #include "OvDevices/OvMonitorEdidLookup.h"
 
-bool FindMonitorEdidBySerial(const OvString&, uint8_t*)
+#include <cstring>
+
+#include "OvDevices/OvEdidText.h"
+#include "OvSystem/OvMonitorMgr.h"
+
+bool FindMonitorEdidBySerial(const OvString& serial, uint8_t edid[256])
 {
+    const OvMonitorMgr& monitors = OvMonitorMgr::Get();
+    uint8_t candidate[kOvMonitorEdidSize];
+    for (int32_t j = 0; j < monitors.Count(); ++j) {
+        if (monitors.GetEDID(j, candidate) && SerialTextOfEdid(candidate) == serial) {
+            std::memcpy(edid, candidate, kOvMonitorEdidSize);
+            return true;
+        }
+    }
     return false;
 }

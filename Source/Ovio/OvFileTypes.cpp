@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -92,9 +93,11 @@ const OvFileTypeEntry* OvFindFileType(const char* extension)
     if (!extension) return nullptr;
     const std::string_view given(extension);
     if (given.empty() || given.size() > kLongestExtension) return nullptr;
-    char lower[kLongestExtension + 1] = {};
-    std::transform(given.begin(), given.end(), lower, [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    const std::string_view key(lower, given.size());
+    std::string lower(given);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    const std::string_view key(lower);
     const auto* found = std::lower_bound(kFileTypes.begin(), kFileTypes.end(), key,
                                          [](const OvFileTypeEntry& entry, std::string_view k) { return std::string_view(entry.extension) < k; });
     return found != kFileTypes.end() && key == found->extension ? found : nullptr;

@@ -34,6 +34,7 @@ OvXStream::OvXStream(OvStream* inner, bool handOver) { OvFilter::Attach(inner, h
 
 OvXStream::~OvXStream()
 {
+    if (!Inner()) return;
     try {
         Flush();
     } catch (const OvError&) {

@@ -14,7 +14,7 @@ class OvXStream : public OvFilter {
 public:
     OvXStream() = default;
     OvXStream(OvStream* inner, bool handOver);
-    ~OvXStream();  // writes out pending text; a failure then is dropped
+    ~OvXStream();  // writes pending text to the inner stream; a failure then is dropped
 
     OV_DESTROY_SLOT(OvXStream)
     OV_DECLARE_CAST()

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <latch>
 #include <thread>
 #include <vector>
 
@@ -31,9 +32,11 @@ TEST(OvVectorBuffer, ThreadsNeverGetOneBufferTwice)
     constexpr int kThreads = 4;
     constexpr int kRounds = 2000;
     std::vector<int> corrupted(kThreads, 0);
+    std::latch start(kThreads);
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([t, &corrupted] {
+        threads.emplace_back([t, &corrupted, &start] {
+            start.arrive_and_wait();
             for (int round = 0; round < kRounds; ++round) {
                 // Few sizes, so that the threads compete for the same cached buffers.
                 const int32_t dim = 5 + round % 3;

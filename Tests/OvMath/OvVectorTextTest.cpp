@@ -50,8 +50,8 @@ TEST(OvVectorText, WriteTextWritesTheExactPieces)
                                                          "1.000000\t", "\nEND_DATA\n"}));
 
     stream.Clear();
-    OvVector long_(12, kOvColorRGB, -0.25);
-    long_.WriteText(stream, "%.2f");
+    OvVector twelve(12, kOvColorRGB, -0.25);
+    twelve.WriteText(stream, "%.2f");
     EXPECT_EQ(stream.Text(), "DIM 12\nTYPE 1380401696\nBEGIN_DATA\n-0.25\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t"
                              "0.00\t0.00\t0.00\t0.00\t\nEND_DATA\n");
 }

@@ -39,18 +39,6 @@ TEST(OvProgressAdvanceTo, LongDurationMovesInFiftyMillisecondSteps)
                 ElementsAre(DoubleEq(0.2), DoubleEq(0.45), DoubleEq(0.7), DoubleEq(0.8), DoubleEq(0.8)));
 }
 
-TEST(OvProgressAdvanceTo, NothingHappensWhenTheTargetIsNotAhead)
-{
-    OvScopedVirtualClock clock;
-    RecordingProgress parent;
-    OvSubProgress progress(&parent, 0.0, 0.5);
-    progress.SetProgress(0.7);
-    progress.AdvanceTo(0.5, 1000);
-    progress.AdvanceTo(0.7, 1000);
-    EXPECT_THAT(clock->Sleeps(), IsEmpty());
-    EXPECT_THAT(parent.fractions, ElementsAre(DoubleEq(0.35)));
-}
-
 TEST(OvProgressAdvanceTo, ElapsedTimeSurvivesTheTickCountWrapping)
 {
     OvScopedVirtualClock clock(0xFFFFFFC0u);  // 64 ms before the wrap

@@ -1,0 +1,118 @@
+#pragma once
+// Helpers of the monitor-list and simulation tests.
+//
+// OvScopedMakerFolder: the maker's application-data folder (".../Ovelin/") for one test,
+// holding the simulation files and the settings file. POSIX: a fresh temporary folder becomes $XDG_CONFIG_HOME. Windows offers no override of
+// the application-data folder, so the real one is used: the tests of all processes take a
+// named lock for it, and files already there are moved aside and put back afterwards.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "OvSystem/OvSystemTestSupport.h"
+#include "Ovio/OvFileSpec.h"
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#undef CreateDirectory
+#undef LoadLibrary
+#undef ReplaceFile
+#endif
+
+class OvScopedMakerFolder {
+public:
+    OvScopedMakerFolder()
+    {
+        Lock();
+        fFolder = FromUtf8(OvFileSpec::FolderPath(kOvFolderMaker).Chars());
+        for (const char* name : kFiles) {
+            std::error_code ignored;
+            std::filesystem::rename(fFolder / name, Saved(name), ignored);
+        }
+    }
+    ~OvScopedMakerFolder()
+    {
+        for (const char* name : kFiles) {
+            std::error_code ignored;
+            std::filesystem::remove(fFolder / name, ignored);
+            std::filesystem::rename(Saved(name), fFolder / name, ignored);
+        }
+        Unlock();
+    }
+    OvScopedMakerFolder(const OvScopedMakerFolder&) = delete;
+    OvScopedMakerFolder& operator=(const OvScopedMakerFolder&) = delete;
+
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(fFolder / name, std::ios::binary) << text;
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(fFolder / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(fFolder / name); }
+
+private:
+    static constexpr const char* kFiles[] = {"MonitorSimulation.txt", "MonitorSimulationControls.txt", "Settings.txt"};
+
+    static std::filesystem::path FromUtf8(const std::string& text)
+    {
+        return std::filesystem::path(std::u8string(text.begin(), text.end()));
+    }
+    std::filesystem::path Saved(const char* name) const { return fFolder / (std::string(name) + ".ovtest-saved"); }
+
+#if defined(_WIN32)
+    void Lock()
+    {
+        fMutex = CreateMutexW(nullptr, FALSE, L"Local\\OvMakerFolderTests");
+        ASSERT_NE(fMutex, nullptr);
+        WaitForSingleObject(fMutex, INFINITE);
+    }
+    void Unlock()
+    {
+        ReleaseMutex(fMutex);
+        CloseHandle(fMutex);
+    }
+    HANDLE fMutex = nullptr;
+#else
+    void Lock() {}
+    void Unlock() {}
+    OvTestFolder fHome;
+    OvScopedEnvironment fConfig{"XDG_CONFIG_HOME", fHome.Path("config")};
+#endif
+    std::filesystem::path fFolder;
+};
+
+// A 128-byte EDID of a digital display whose serial-number descriptor holds serial (up to
+// 12 characters). With an empty serial that descriptor becomes plain text, so the serial
+// text is the number in bytes 12 to 15: "16843009".
+inline std::vector<uint8_t> OvTestEdid(const std::string& serial)
+{
+    static const char* const kHex =
+        "00FFFFFFFFFFFF0038A32C6601010101100E0103802B2078EE0555A6554B9B24145054BFEF80315945596159714F814F818081"
+        "99A940483F403062B0324040C01300B0441100001E000000FD0030571E6011000A202020202020000000FC004C4344323138"
+        "3055580A202020000000FF00343431303039383359420A202000C7";
+    std::vector<uint8_t> edid(128);
+    for (size_t i = 0; i < edid.size(); ++i) edid[i] = static_cast<uint8_t>(std::stoi(std::string(kHex + 2 * i, 2), nullptr, 16));
+    constexpr size_t kSerialDescriptor = 108;
+    if (serial.empty()) {
+        edid[kSerialDescriptor + 3] = 0xFE;
+    } else {
+        std::memset(&edid[kSerialDescriptor + 5], ' ', 13);
+        std::memcpy(&edid[kSerialDescriptor + 5], serial.data(), serial.size());
+        edid[kSerialDescriptor + 5 + serial.size()] = 0x0A;
+    }
+    return edid;
+}
