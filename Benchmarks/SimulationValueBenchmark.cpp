@@ -40,16 +40,24 @@ std::string Curve(int seed)
 // per block, as the simulator writes them.
 std::string DisplayControls(int display, int scale)
 {
-    std::string text = "Screen" + std::to_string(display) + " = \r\n{\r\n";
+    std::string text = "Screen";
+    text += std::to_string(display);
+    text += " = \r\n{\r\n";
     for (int block = 0; block < scale; ++block) {
-        const std::string suffix = block == 0 ? "" : "_" + std::to_string(block);
+        char suffix[16] = "";
+        if (block > 0) std::snprintf(suffix, sizeof suffix, "_%d", block);
         for (int i = 0; i < kKeysPerBlock; ++i) {
-            char key[32];
-            std::snprintf(key, sizeof key, "VCPVAL_%04x%s", 0x1000 + i * 7, suffix.c_str());
-            text += "\t" + std::string(key) + " = " + std::to_string(i * 37 % 1024) + "\r\n";
+            char line[64];
+            std::snprintf(line, sizeof line, "\tVCPVAL_%04x%s = %d\r\n", 0x1000 + i * 7, suffix, i * 37 % 1024);
+            text += line;
         }
         for (const char* curve : {"RLUT", "GLUT", "BLUT"}) {
-            text += "\t" + std::string(curve) + suffix + " = \"" + Curve(display + block) + "\"\r\n";
+            text += '\t';
+            text += curve;
+            text += suffix;
+            text += " = \"";
+            text += Curve(display + block);
+            text += "\"\r\n";
         }
     }
     text += "\tConnected = true\r\n}\r\n";
@@ -60,9 +68,10 @@ std::string Description()
 {
     std::string text;
     for (int display = 0; display < 3; ++display) {
-        const std::string section = "Screen" + std::to_string(display);
-        text += "Display" + std::to_string(display) + " = " + section + "\r\n" + section + " = \r\n{\r\n\tZEZPort = " +
-                std::to_string(display) + "\r\n}\r\n";
+        char lines[128];
+        std::snprintf(lines, sizeof lines, "Display%d = Screen%d\r\nScreen%d = \r\n{\r\n\tZEZPort = %d\r\n}\r\n", display,
+                      display, display, display);
+        text += lines;
     }
     return text;
 }
@@ -70,8 +79,9 @@ std::string Description()
 class SimulationFolder {
 public:
     // Points the application-data folder at a fresh temporary one.
-    SimulationFolder() : fRoot(std::filesystem::temp_directory_path() / ("OvSimulationBenchmark-" + std::to_string(getpid())))
+    SimulationFolder() : fRoot(std::filesystem::temp_directory_path() / "OvSimulationBenchmark")
     {
+        fRoot += std::to_string(getpid());
         std::filesystem::create_directories(fRoot);
         setenv("XDG_CONFIG_HOME", fRoot.string().c_str(), 1);
         fMaker = OvFileSpec::FolderPath(kOvFolderMaker).Chars();
@@ -127,7 +137,8 @@ void GetSimulationValue(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
     state.counters["file_bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(GetSimulationValue)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
+// Medians of five runs: the machine is shared, single runs scatter.
+BENCHMARK(GetSimulationValue)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The baseline: reading the bytes of both files, nothing more.
 void ReadFileBytes(benchmark::State& state)
@@ -140,15 +151,17 @@ void ReadFileBytes(benchmark::State& state)
         benchmark::DoNotOptimize(controls.data());
     }
 }
-BENCHMARK(ReadFileBytes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadFileBytes)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Keeps each benchmark's CPU time per iteration and prints the ratios.
+// Keeps each benchmark's median CPU time per iteration (the CPU time of its single run
+// when it is not repeated) and prints the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) fTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type == Run::RT_Iteration || median) fTimes[NameAndArguments(run)] = run.GetAdjustedCPUTime();
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -162,6 +175,17 @@ public:
     }
 
 private:
+    // "GetSimulationValue/2", without the repetition count.
+    static std::string NameAndArguments(const Run& run)
+    {
+        std::string name = run.run_name.function_name;
+        if (!run.run_name.args.empty()) {
+            name += '/';
+            name += run.run_name.args;
+        }
+        return name;
+    }
+
     void PrintRatio(const char* label, const char* measured, const char* baseline) const
     {
         const auto own = fTimes.find(measured);

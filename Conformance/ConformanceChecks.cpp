@@ -9,6 +9,7 @@ const ConformanceCheck kChecks[] = {
     {"unconnected device, by slot", &CheckUnconnectedDevice},
     {"OvError raised in a device operation", &CheckErrorReachesHost},
     {"ending device objects", &CheckDeviceEnding},
+    {"simulated display against its simulation files, by slot", &CheckSimulatedDisplay},
 };
 }  // namespace
 

@@ -40,3 +40,5 @@ void CheckConstructionLog(PluginSession& session, CheckReport& report);
 void CheckUnconnectedDevice(PluginSession& session, CheckReport& report);
 void CheckErrorReachesHost(PluginSession& session, CheckReport& report);
 void CheckDeviceEnding(PluginSession& session, CheckReport& report);
+// The simulated display: SimulatorChecks.cpp
+void CheckSimulatedDisplay(PluginSession& session, CheckReport& report);

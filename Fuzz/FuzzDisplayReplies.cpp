@@ -38,7 +38,8 @@ int32_t OV_STDCALL ServeRead(int32_t, int32_t, uint8_t* buffer, int32_t count, i
     return 0;
 }
 
-const OvMonApiTable kFuzzedDisplay = {NoUSBDevices, NoEnumeration, OneInterface, NoInterfaceInfo, AcceptWrite, ServeRead};
+const OvMonApiTable kFuzzedDisplay = {NoUSBDevices,    NoEnumeration, OneInterface,
+                                      NoInterfaceInfo, AcceptWrite,   ServeRead};
 
 class NoWaitClock : public OvPlatform::Clock {
 public:

@@ -1,13 +1,18 @@
 #pragma once
-// One source of display interfaces inside the MONAPI2 library (emulated displays; real
-// I2C buses may follow). The library numbers the interfaces of all its backends in
-// turn; a backend numbers its own from 0.
+// One source of display interfaces inside the MONAPI2 library (emulated displays, or
+// real ones through Linux's i2c-dev). The library numbers the interfaces of all its
+// backends in turn; a backend numbers its own from 0.
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "MonApi2/MonApi2.h"
 
 namespace MonApi2 {
+
+// Takes one line about a problem met while setting up a backend or scanning.
+using ProblemReport = std::function<void(const std::string& line)>;
 
 class Backend {
 public:

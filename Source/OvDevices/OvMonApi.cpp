@@ -39,14 +39,22 @@ bool Resolve(void* library, const char* name, Fn& function)
     return function != nullptr;
 }
 
-// The library beside the host executable, else wherever the system's search finds it.
+// The library beside the plug-in, then beside the host executable, else wherever the
+// system's search finds it.
+void* OpenLibraryBeside(const std::string& modulePath)
+{
+    const size_t slash = modulePath.find_last_of('/');
+    if (slash == std::string::npos) return nullptr;
+    return OvPlatform::LoadLibrary(modulePath.substr(0, slash + 1) + kLibraryName);
+}
+
+// Any object of this library tells the system which module to name.
+const char kModuleAnchor = 0;
+
 void* OpenLibrary()
 {
-    const std::string executable = OvPlatform::ExecutablePath();
-    const size_t slash = executable.find_last_of('/');
-    if (slash != std::string::npos) {
-        if (void* library = OvPlatform::LoadLibrary(executable.substr(0, slash + 1) + kLibraryName)) return library;
-    }
+    if (void* library = OpenLibraryBeside(OvPlatform::ModulePath(&kModuleAnchor))) return library;
+    if (void* library = OpenLibraryBeside(OvPlatform::ExecutablePath())) return library;
     return OvPlatform::LoadLibrary(kLibraryName);
 }
 
@@ -60,7 +68,8 @@ OvMonApiTable LoadLibraryTable()
                           Resolve(library, "EnumerateInterfaces", table.EnumerateInterfaces) &&
                           Resolve(library, "GetNumDisplayInterfaces", table.GetNumDisplayInterfaces) &&
                           Resolve(library, "GetDisplayInterfaceInfo", table.GetDisplayInterfaceInfo) &&
-                          Resolve(library, "I2C_WRITE", table.I2C_WRITE) && Resolve(library, "I2C_READ", table.I2C_READ);
+                          Resolve(library, "I2C_WRITE", table.I2C_WRITE) &&
+                          Resolve(library, "I2C_READ", table.I2C_READ);
     if (complete) return table;
     OvPlatform::FreeLibrary(library);
     return kMissingLibrary;

@@ -270,7 +270,6 @@ bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
 void OvROVUvidedImpl::SetWhitePoint(double, double, double) { RaiseNotProvided(); }
 void OvROVUvidedImpl::InitCalibrationMode(double, OvProgress*) { RaiseNotProvided(); }
 void OvROVUvidedImpl::ReadGammaTable() { RaiseNotProvided(); }
-void OvROVUvidedImpl::SetGamma(double, OvProgress*) { RaiseNotProvided(); }
 void OvROVUvidedImpl::SetRGBCalibration(OvTrafo*, OvProgress*) { RaiseNotProvided(); }
 bool OvROVUvidedImpl::Supports3DLUT() { RaiseNotProvided(); }
 void OvROVUvidedImpl::Set3DLUT(OvTrafo*, OvProgress*) { RaiseNotProvided(); }

@@ -84,6 +84,8 @@ std::string TempFolder();
 std::string WindowsDirectory();
 std::string SystemDirectory();
 std::string ExecutablePath();  // the host executable's full path
+// The full path of the executable or library that contains the given code address.
+std::string ModulePath(const void* address);
 
 // ---- Dynamic libraries -------------------------------------------------------------
 void* LoadLibrary(const std::string& path);

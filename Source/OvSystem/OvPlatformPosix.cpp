@@ -209,6 +209,16 @@ std::string ExecutablePath()
     }
 }
 
+std::string ModulePath(const void* address)
+{
+    Dl_info info{};
+    if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+    std::string path = info.dli_fname;
+    // The main program may be reported by its bare name; /proc knows its full path.
+    if (path.find('/') == std::string::npos) return ExecutablePath();
+    return path;
+}
+
 // ---- Dynamic libraries -------------------------------------------------------------
 
 void* LoadLibrary(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }

@@ -253,17 +253,30 @@ std::string SystemDirectory()
     return FolderFromSystem(buffer, length);
 }
 
-std::string ExecutablePath()
+namespace {
+// The file of a loaded module (null: the executable), with '/' separators.
+std::string ModuleFileName(HMODULE module)
 {
     constexpr DWORD kMaxLength = 512;
     wchar_t buffer[kMaxLength] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, kMaxLength);
+    const DWORD length = GetModuleFileNameW(module, buffer, kMaxLength);
     if (length == 0 || length >= kMaxLength) return {};
     std::string path = Narrow(buffer, length);
     for (char& c : path) {
         if (c == '\\') c = '/';
     }
     return path;
+}
+}  // namespace
+
+std::string ExecutablePath() { return ModuleFileName(nullptr); }
+
+std::string ModulePath(const void* address)
+{
+    HMODULE module = nullptr;
+    const DWORD flags = GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
+    if (!GetModuleHandleExW(flags, static_cast<LPCWSTR>(address), &module)) return {};
+    return ModuleFileName(module);
 }
 
 // ---- Dynamic libraries -------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "OvDevices/OvDDCResult.h"
 #include "OvDevices/OvDisplayInterfaces.h"
+#include "OvDevices/OvMonApi.h"
 #include "OvDevices/OvNMVDDCControl.h"
 #include "OvEmulatedBusFixture.h"
 
@@ -164,7 +165,8 @@ TEST_F(DDCTransportTest, CapabilitiesEndAtAZeroByteOrAnEmptyChunkAndRetryTheSame
     Spoil(FaultKind::kWrongEcho, RequestKind::kCapabilities, 1, 1);
     EXPECT_EQ(control.CapabilitiesRequest(buffer, sizeof buffer), 40);
     EXPECT_EQ(std::string(buffer), text);
-    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{{0xF3, 0, 0}, {0xF3, 0, 0x20}, {0xF3, 0, 0x20}, {0xF3, 0, 0x28}}));
+    EXPECT_EQ(Requests(*display),
+              (std::vector<Bytes>{{0xF3, 0, 0}, {0xF3, 0, 0x20}, {0xF3, 0, 0x20}, {0xF3, 0, 0x28}}));
 
     ForgetTraffic();
     text = std::string("abc\0def", 7) + std::string(40, 'x');
@@ -222,6 +224,21 @@ TEST_F(DDCTransportTest, EdidWithAnExtensionIsJudgedByTheExtensionBlock)
     EXPECT_EQ(uhdControl.ReadEDIDBlocks(edid, true), 0);
     uhd->Edid()[255] ^= 1;
     EXPECT_EQ(uhdControl.ReadEDIDBlocks(edid, true), kOvEdidChecksumError);
+}
+
+// Without an installed table the library is loaded, or stood in for when it is missing:
+// either way no interface is found and I2C to a missing interface fails.
+TEST(MonApiTest, LibraryTableAnswersWhenNothingIsInstalled)
+{
+    OvMonApi::Install(nullptr);
+    const OvMonApiTable& library = OvMonApi::Table();
+    library.EnumerateInterfaces(1, 0);
+    const int32_t count = library.GetNumDisplayInterfaces();
+    EXPECT_EQ(count, 0);
+    const uint8_t byte = 0;
+    uint8_t buffer[1];
+    EXPECT_LT(library.I2C_WRITE(count, 0x6E, &byte, 1, 10000), 0);
+    EXPECT_LT(library.I2C_READ(count, 0x6F, buffer, 1, 10000), 0);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace {
 
 class ConnectionTest : public EmulatedBusTest {
 protected:
-    void Break(int32_t display) { displays[static_cast<size_t>(display)]->AddFault({FaultKind::kWriteError, RequestKind::kAny, kAlways}); }
+    void Break(size_t display) { displays[display]->AddFault({FaultKind::kWriteError, RequestKind::kAny, kAlways}); }
     Lines PortsTried() { return LinesStartingWith(capture.Lines(), "DDC2Device::ConnectPort"); }
 
     OvScopedDebugCapture capture;
@@ -43,7 +43,8 @@ TEST_F(ConnectionTest, LogicalPortsNumberUSBInterfacesFirst)
               (Lines{"DDC2Device::InitInterfaces", "- SetUSBDeviceList returned 0", "- Found 3 interfaces", "",
                      "- Interface information for port 0: "}));
     EXPECT_EQ(LinesStartingWith(lines, "  Interface name"),
-              (Lines{"  Interface name     = DISPLAY1", "  Interface name     = DISPLAY2", "  Interface name     = USB"}));
+              (Lines{"  Interface name     = DISPLAY1", "  Interface name     = DISPLAY2",
+                     "  Interface name     = USB"}));
     EXPECT_EQ(LinesStartingWith(lines, "  EDID  ")[0],
               "  EDID               = " + std::string(OvString::BytesToHex(displays[0]->Edid().data(), 128).Chars()));
 }
@@ -70,7 +71,8 @@ TEST_F(ConnectionTest, ConnectMonitorIDTriesThePortTheDisplayIDThenTheOthers)
     EXPECT_EQ(device.ConnectMonitorID(0, 2), 0);
     EXPECT_EQ(PortsTried(), (Lines{"DDC2Device::ConnectPort 2 is ok", "DDC2Device::ConnectPort 0 is ok",
                                    "DDC2Device::ConnectPort 1 is ok"}));
-    EXPECT_EQ(LinesStartingWith(capture.Lines(), "- ConnectPort failed"), Lines(2, "- ConnectPort failed with error -5"));
+    EXPECT_EQ(LinesStartingWith(capture.Lines(), "- ConnectPort failed"),
+              Lines(2, "- ConnectPort failed with error -5"));
     EXPECT_EQ(device.GetPort(), 1);
     EXPECT_TRUE(device.IsConnected());
 

@@ -87,7 +87,8 @@ TEST_F(DeviceVCPTest, OutsideCalibrationModeAWriteIsVerifiedByReadingFirst)
     EXPECT_TRUE(device->SetPagedVCP(0x0010, 30, 500, true));
     EXPECT_EQ(Requests(*display), (std::vector<Bytes>{PagedRead(0x10), PagedWrite(0x10, 30), PagedRead(0x10)}));
     EXPECT_EQ(Sleeps(), (Waits{50, 50, 50, 50, 500, 50, 50}));
-    EXPECT_EQ(LinesStartingWith(capture.Lines(), "- "), (Lines{"- delaying for 500ms", "- EQUAL, before SetPagedVCP."}));
+    EXPECT_EQ(LinesStartingWith(capture.Lines(), "- "),
+              (Lines{"- delaying for 500ms", "- EQUAL, before SetPagedVCP."}));
 
     // The same VCP again: another one is read first.
     ForgetTraffic();

@@ -1,0 +1,85 @@
+#include "Platform/HostEnvironment.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "HostError.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+std::optional<std::string> GetEnvironment(const char* name)
+{
+#if defined(_MSC_VER)
+    char* value = nullptr;
+    size_t length = 0;
+    if (_dupenv_s(&value, &length, name) != 0 || value == nullptr) return std::nullopt;
+    std::string text(value);
+    std::free(value);
+    return text;
+#else
+    const char* value = std::getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+#endif
+}
+
+void SetEnvironment(const char* name, const std::string& value)
+{
+#if defined(_WIN32)
+    _putenv_s(name, value.c_str());
+#else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
+#if defined(_WIN32)
+
+std::filesystem::path ExecutableFolder()
+{
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::filesystem::path ApplicationDataFolder()
+{
+    // Wide, so a user name outside the ANSI code page survives.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) throw HostError("the environment names no application-data folder (APPDATA is not set)");
+        if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length));
+        buffer.resize(length);
+    }
+}
+
+#else
+
+std::filesystem::path ExecutableFolder()
+{
+    std::vector<char> buffer(512);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) return {};
+        if (static_cast<size_t>(length) < buffer.size())
+            return std::filesystem::path(std::string(buffer.data(), static_cast<size_t>(length))).parent_path();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::filesystem::path ApplicationDataFolder()
+{
+    if (const auto config = GetEnvironment("XDG_CONFIG_HOME"); config && !config->empty()) return *config;
+    if (const auto home = GetEnvironment("HOME"); home && !home->empty()) return std::filesystem::path(*home) / ".config";
+    throw HostError("the environment names no application-data folder (neither XDG_CONFIG_HOME nor HOME is set)");
+}
+
+#endif
