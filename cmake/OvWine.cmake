@@ -6,7 +6,8 @@ if(NOT (MINGW AND CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8) OR CMAKE
 endif()
 
 find_program(OV_WINE NAMES wine wine64 wine-stable)
-if(NOT OV_WINE)
+find_program(OV_WINESERVER NAMES wineserver wineserver64 wineserver-stable)
+if(NOT OV_WINE OR NOT OV_WINESERVER)
   message(STATUS "wine not found: the Windows test programs are built but not run")
   return()
 endif()

@@ -1,5 +1,6 @@
 #include "Display/EdidDecoder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <numeric>
 
@@ -41,11 +42,11 @@ std::string DigitalInputDetails(uint8_t input)
     static const char* const kDepths[] = {"undefined", "6", "8", "10", "12", "14", "16", "reserved"};
     static const char* const kInterfaces[] = {"undefined", "DVI", "HDMI-a", "HDMI-b", "MDDI", "DisplayPort"};
     const int depth = (input >> 4) & 0x07;
-    const int interface = input & 0x0F;
+    const int link = input & 0x0F;
     std::string text = depth == 0 || depth == 7 ? std::string("colour depth ") + kDepths[depth]
                                                 : std::string(kDepths[depth]) + " bits per colour";
     text += ", ";
-    text += interface < 6 ? kInterfaces[interface] : "reserved interface";
+    text += link < 6 ? kInterfaces[link] : "reserved interface";
     return text;
 }
 
@@ -82,7 +83,7 @@ std::string EdidHexDump(const EdidBlock& edid, const std::string& indent)
     std::string dump;
     char cell[8];
     for (size_t row = 0; row < edid.size(); row += 16) {
-        std::snprintf(cell, sizeof cell, "%02zX:", row);
+        std::snprintf(cell, sizeof cell, "%02X:", static_cast<unsigned>(row));
         dump += indent + cell;
         for (size_t i = row; i < row + 16; ++i) {
             std::snprintf(cell, sizeof cell, " %02X", static_cast<unsigned>(edid[i]));

@@ -5,6 +5,7 @@
 // a USB link is not part of the device interface) and, where the library offers the
 // optional MonApi2GetStatistics, its traffic counts. Drop-in libraries lack that export.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>

@@ -15,19 +15,20 @@ constexpr uint8_t kEdidHeader[8] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x
 constexpr int32_t kDumpedBytes = 128;
 constexpr int32_t kDumpRowLength = 16;
 
-}  // namespace
-
-OvString OvEdidDump(const uint8_t* edid)
+// "0x00: 00 ff ff ..." rows of 16 bytes, separated by line ends, for the first 128 bytes.
+OvString EdidDump(const uint8_t* edid)
 {
     OvString dump;
     if (edid == nullptr) return dump;
     for (int32_t row = 0; row < kDumpedBytes; row += kDumpRowLength) {
         if (row > 0) dump += '\n';
         dump += OvString::Format("0x%02x:", static_cast<unsigned>(row));
-        for (int32_t i = row; i < row + kDumpRowLength; ++i) dump += OvString::Format(" %02x", edid[i]);
+        for (int32_t i = row; i < row + kDumpRowLength; ++i) dump += OvString::Format(" %02x", static_cast<unsigned>(edid[i]));
     }
     return dump;
 }
+
+}  // namespace
 
 OvMonitorMgr& OvMonitorMgr::Get()
 {
@@ -89,8 +90,11 @@ bool OvMonitorMgr::GetEDID(int32_t index, uint8_t* buffer) const
         DebugPrintf(kOvChannelGeneral, "OvMonitorMgr::GetEDID for monitor index '%d' failed", static_cast<int>(index));
     } else {
         std::memcpy(buffer, entry.edid, kOvMonitorEdidSize);
-        DebugPrintf(kOvChannelGeneral, "OvMonitorMgr::GetEDID for monitor index '%d':\n%s", static_cast<int>(index),
-                    OvEdidDump(buffer).Chars());
+        // The dump is only built when the line is written.
+        if (IsChannelEnabled(kOvChannelGeneral)) {
+            DebugPrintf(kOvChannelGeneral, "OvMonitorMgr::GetEDID for monitor index '%d':\n%s", static_cast<int>(index),
+                        EdidDump(buffer).Chars());
+        }
     }
     return entry.edidValid;
 }
@@ -101,7 +105,7 @@ void OvMonitorMgr::SetEDID(int32_t index, const uint8_t* edid)
     if (edid == nullptr || std::memcmp(edid, kEdidHeader, sizeof kEdidHeader) != 0) {
         DebugPrintf(kOvChannelGeneral, "OvMonitorMgr::SetEDID for monitor index '%d' failed due to invalid EDID",
                     static_cast<int>(index));
-        DebugPrintf(kOvChannelGeneral, "-> %s", OvEdidDump(edid).Chars());
+        DebugPrintf(kOvChannelGeneral, "-> %s", EdidDump(edid).Chars());
         return;
     }
     OvMonitorEntry& entry = fEntries[index];

@@ -70,6 +70,3 @@ private:
     bool fSimulation = false;
     bool fBuilt = false;
 };
-
-// "0x00: 00 ff ff ..." rows of 16 bytes, separated by line ends, for the first 128 bytes.
-OvString OvEdidDump(const uint8_t* edid);

@@ -186,6 +186,8 @@ TEST(I2cDevBackend, MapsKernelErrorsToResults)
         side.system->nextError = error;
         EXPECT_EQ(side.Write(0x6E, request), result);  // selecting 0x37 fails
         EXPECT_EQ(side.Write(0x6E, request), 0);       // and is tried again
+        EXPECT_EQ(Lines(side.calls.end() - 3, side.calls.end()),
+                  (Lines{"ioctl 104 0x703 0x37", "ioctl 104 0x703 0x37", "write 104 5"}));
         side.system->nextError = error;
         EXPECT_EQ(side.Write(0x6E, request), result);
         side.system->nextError = error;

@@ -1,0 +1,147 @@
+#include "Commands/CommandTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "Commands/CommandHandlers.h"
+#include "HostError.h"
+
+namespace {
+
+const std::vector<CommandSpec> kCommands = {
+    {"detect", "detect", "list the displays with their identity and link",
+     "Tries the logical ports 0 to 11 and lists each that connects: model name, serial\n"
+     "number, vendor-product id, digital or analogue input, and the link (DDC or USB).\n"
+     "Example: zezctl --emulate PA271W,USB:PA311D detect",
+     {}, true, RunDetect},
+    {"info", "info", "identify the connected display and what it supports",
+     "Port, model, serial number, vendor-product id, input, interface version, screen size,\n"
+     "running hours, and whether the display takes a white point and a 3D LUT.\n"
+     "Example: zezctl --port 0 info",
+     {}, true, RunInfo},
+    {"edid", "edid", "show the display's EDID in hexadecimal and decoded",
+     "Reads the 128-byte EDID (ReadEDID) and decodes manufacturer, product code, serial\n"
+     "number, date, version, input, size, model name, serial text and checksum.\n"
+     "Example: zezctl edid",
+     {}, true, RunEdid},
+    {"capabilities", "capabilities [--raw]", "show the capability string, raw and parsed",
+     "The display's capability string and a parsed view: type, MCCS version, firmware, the\n"
+     "VCP codes with their catalogue names and allowed values, and the gamma-table layout.\n"
+     "--raw prints the string alone.\n"
+     "Example: zezctl capabilities --raw",
+     {{"--raw", false}}, true, RunCapabilities},
+    {"getvcp", "getvcp ID...", "read VCP controls",
+     "ID: a catalogue name (VCP_0010_BRIGHTNESS or its suffix brightness, any letter case),\n"
+     "0x-prefixed hexadecimal (0x1051), decimal (16) or hexadecimal page:code (10:51).\n"
+     "Example: zezctl getvcp brightness 0x1051",
+     {}, true, RunGetVcp},
+    {"setvcp", "setvcp ID VALUE", "write a VCP control",
+     "Reads the control first and refuses a value above its maximum. VALUE: decimal or\n"
+     "0x-prefixed hexadecimal.\n"
+     "Example: zezctl setvcp brightness 60",
+     {}, true, RunSetVcp},
+    {"scan", "scan FIRST LAST [--all]", "read a range of VCP ids and list the supported ones",
+     "FIRST and LAST as for getvcp; --all lists the unsupported ids too.\n"
+     "Example: zezctl scan 0x10 0x1A",
+     {{"--all", false}}, true, RunScan},
+    {"brightness", "brightness [LEVEL]", "read or set the brightness",
+     "LEVEL: a fraction (0.5) or a percentage (50%) of the control's range.\n"
+     "Example: zezctl brightness 60%",
+     {}, true, RunBrightness},
+    {"contrast", "contrast LEVEL", "set the contrast (the interface has no getter)",
+     "LEVEL as for brightness. The device interface cannot read the contrast back; read\n"
+     "VCP 0x12 with 'zezctl getvcp contrast'.\n"
+     "Example: zezctl contrast 0.5",
+     {}, true, RunContrast},
+    {"gain", "gain red|green|blue [LEVEL]", "read or set a video gain",
+     "LEVEL as for brightness.\n"
+     "Example: zezctl gain red 95%",
+     {}, true, RunGain},
+    {"blacklevel", "blacklevel LEVEL", "set the black level (the interface has no getter)",
+     "LEVEL as for brightness. Displays of the PA model group keep it in VCP 0x1054, others\n"
+     "in 0x0257.\n"
+     "Example: zezctl blacklevel 10%",
+     {}, true, RunBlackLevel},
+    {"command", "command NAME [ARG]", "run a text command of the device and print its answer",
+     "NAME is matched exactly (Version, LastError, GetVCP, TestVCPCodes, GetLegalPortList,\n"
+     "...); ARG is one text, quoted when it holds blanks. Runs without a display when none\n"
+     "connects.\n"
+     "Example: zezctl command GetVCP 0x1051",
+     {}, true, RunTextCommand},
+    {"sim", "sim init|show", "write a starter simulation file, or show the simulation files",
+     "sim init [--displays N] [--force]: writes a starter MonitorSimulation.txt with N\n"
+     "(1 to 3, default 1) simulated displays on ports 0 to N-1 into the application-data\n"
+     "folder, never over an existing file without --force.\n"
+     "sim show: prints both simulation files, with what the simulator stored.\n"
+     "Example: zezctl sim init --displays 2 && zezctl --sim detect",
+     {{"--displays", true}, {"--force", false}}, false, RunSimulation},
+    {"demo", "demo", "detect, identify and change the brightness, then restore it",
+     "Example: zezctl --emulate PA271W demo",
+     {}, true, RunDemo},
+    {"help", "help [COMMAND]", "show the help of zezctl or of one command", "", {}, false, RunHelp},
+};
+
+}  // namespace
+
+const std::vector<CommandSpec>& CommandTable()
+{
+    return kCommands;
+}
+
+const CommandSpec* FindCommand(std::string_view name)
+{
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandSpec& c) { return c.name == name; });
+    return found == kCommands.end() ? nullptr : &*found;
+}
+
+std::optional<std::vector<FlagSpec>> CommandFlags(std::string_view name)
+{
+    const CommandSpec* command = FindCommand(name);
+    if (command == nullptr) return std::nullopt;
+    return command->flags;
+}
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage: zezctl [OPTIONS] COMMAND [ARGUMENTS]\n"
+           "\n"
+           "Drives ZEZ displays through the OvROVUvided plug-in, as a colour-management host does.\n"
+           "\n"
+           "Options:\n"
+           "  --sim                 use the simulated display (module OvZEZSimulatorDevice)\n"
+           "  --port N              logical port of the display (default 0)\n"
+           "  --display ID          display id; the plug-in falls back to other ports\n"
+           "  --plugin PATH         the plug-in file (default: beside zezctl)\n"
+           "  --log FILE|-          write the plug-in's log to FILE or the standard error\n"
+           "  --emulate MODEL,...   emulated displays (PA271W, PA322UHD, PA311D, USB:PA311D,\n"
+           "                        SV241C, V193A) instead of the machine's\n"
+           "  --stats               after the command, the DDC/CI traffic per display\n"
+           "  --help, -h            this text; after a command, the command's help\n"
+           "\n"
+           "Commands:\n";
+    size_t width = 0;
+    for (const CommandSpec& command : kCommands) width = std::max(width, command.synopsis.size());
+    for (const CommandSpec& command : kCommands) {
+        out << "  " << command.synopsis << std::string(width - command.synopsis.size() + 2, ' ') << command.summary
+            << '\n';
+    }
+    out << "\nExit status: 0 success, 1 the operation failed, 2 the command line is wrong.\n";
+}
+
+void PrintCommandHelp(std::ostream& out, const CommandSpec& command)
+{
+    std::string summary(command.summary);
+    if (!summary.empty()) summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+    out << "usage: zezctl [OPTIONS] " << command.synopsis << "\n\n" << summary << ".\n";
+    if (!command.details.empty()) out << command.details << '\n';
+}
+
+void ExpectArguments(const CommandLine& line, size_t minimum, size_t maximum)
+{
+    const size_t count = line.arguments.size();
+    if (count >= minimum && count <= maximum) return;
+    const CommandSpec* command = FindCommand(line.command);
+    const std::string synopsis = command ? std::string(command->synopsis) : line.command;
+    throw UsageError(std::string(count < minimum ? "missing" : "too many") + " arguments: usage: zezctl " + synopsis);
+}

@@ -1,0 +1,55 @@
+#include "Commands/DisplayDiscovery.h"
+
+#include "Cli/Formatting.h"
+#include "Cli/TextTable.h"
+
+namespace {
+
+// Whether a port is a USB link is not part of the device interface: the display-interface
+// library's record tells, where the library can be reached; DDC otherwise.
+std::string LinkOf(HostContext& context, int32_t port)
+{
+    if (context.Options().simulator) return "simulated";
+    const auto record = context.InterfaceLibrary().InterfaceOfPort(port);
+    return record && record->IsUsb() ? "USB" : "DDC";
+}
+
+// An empty text would shift the columns for tools that split at blanks.
+std::string Cell(const std::string& text)
+{
+    return text.empty() ? "-" : text;
+}
+
+}  // namespace
+
+std::vector<DetectedDisplay> DetectDisplays(HostContext& context)
+{
+    DisplayDevice& device = context.Device();
+    // The real display numbers its ports once it has enumerated the interfaces, which only
+    // a full connect does; the simulated one finds its displays in the files at each connect.
+    if (!context.Options().simulator) device.EnumerateInterfaces();
+    std::vector<DetectedDisplay> displays;
+    for (int32_t port = 0; port < kPortsTried; ++port) {
+        if (device.ConnectPort(port) != 0) continue;
+        displays.push_back({device.Identity(), LinkOf(context, port)});
+    }
+    return displays;
+}
+
+std::string NoDisplayReason(const HostContext& context)
+{
+    if (context.Options().simulator)
+        return "no simulated display answers on ports 0 to 11; 'zezctl sim init' writes a starter description";
+    return "no display answers on ports 0 to 11";
+}
+
+void PrintDisplayTable(std::ostream& out, const std::vector<DetectedDisplay>& displays, const std::string& indent)
+{
+    TextTable table({"Port", "Model", "Serial", "Vendor-product", "Input", "Link"});
+    for (const DetectedDisplay& display : displays) {
+        const DisplayIdentity& id = display.identity;
+        table.AddRow({std::to_string(id.port), Cell(id.modelName), Cell(id.serialNumber), Hex(id.vendorProductId, 8),
+                      id.digitalInput ? "digital" : "analogue", display.link});
+    }
+    table.Print(out, indent);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Finding the displays: each logical port from 0 to 11 that connects, with the display's
+// identity and the kind of link it is reached over.
+#include <string>
+#include <vector>
+
+#include "Cli/HostContext.h"
+
+struct DetectedDisplay {
+    DisplayIdentity identity;
+    std::string link;  // "DDC", "USB" or "simulated"
+};
+
+// The logical ports tried; the plug-in handles at most 12 display interfaces.
+constexpr int32_t kPortsTried = 12;
+
+std::vector<DetectedDisplay> DetectDisplays(HostContext& context);
+
+// The reason for an empty result, for the message that says no display was found.
+std::string NoDisplayReason(const HostContext& context);
+
+// The detected displays as an aligned table.
+void PrintDisplayTable(std::ostream& out, const std::vector<DetectedDisplay>& displays, const std::string& indent);

@@ -1,0 +1,147 @@
+// The commands that show who the display is: info, edid and capabilities.
+#include <functional>
+
+#include "Catalogue/CapabilityView.h"
+#include "Catalogue/VcpCatalogue.h"
+#include "Cli/Formatting.h"
+#include "Cli/TextTable.h"
+#include "Commands/CommandHandlers.h"
+#include "Commands/CommandTable.h"
+#include "Plugin/DeviceCall.h"
+
+namespace {
+
+// A line of facts with the reason in place of the value when reading it failed.
+void AddFact(TextTable& table, const std::string& label, const std::function<std::string()>& read)
+{
+    try {
+        table.AddRow({label, read()});
+    } catch (const HostError& error) {
+        table.AddRow({label, std::string("unavailable (") + error.what() + ")"});
+    }
+}
+
+std::string YesNo(bool value) { return value ? "yes" : "no"; }
+
+std::string Manufactured(const DecodedEdid& edid)
+{
+    if (edid.week == 255) return "model year " + std::to_string(edid.year);
+    if (edid.week == 0) return std::to_string(edid.year);
+    return "week " + std::to_string(edid.week) + " of " + std::to_string(edid.year);
+}
+
+std::string Input(const DecodedEdid& edid)
+{
+    if (!edid.digitalInput) return "analogue";
+    return edid.inputDetails.empty() ? "digital" : "digital, " + edid.inputDetails;
+}
+
+std::string ValueList(const std::vector<uint32_t>& values)
+{
+    std::string text;
+    for (const uint32_t value : values) text += (text.empty() ? "" : " ") + Hex(value, 2).substr(2);
+    return text;
+}
+
+std::string CodeList(const std::vector<CapabilityCode>& codes)
+{
+    std::string text;
+    for (const CapabilityCode& code : codes) {
+        text += (text.empty() ? "" : " ") + Hex(code.id, 2).substr(2);
+        if (!code.values.empty()) text += "(" + ValueList(code.values) + ")";
+    }
+    return text;
+}
+
+std::string GammaTableLayout(const CapabilityView& view)
+{
+    if (!view.gammaTablePresent) return "none";
+    const auto hex = [](int32_t value) { return Hex(static_cast<uint32_t>(value), 1); };
+    return "size " + hex(view.gammaTableSize) + ", red at " + hex(view.redOffset) + ", green at " +
+           hex(view.greenOffset) + ", blue at " + hex(view.blueOffset);
+}
+
+std::string OrDash(const std::string& text) { return text.empty() ? "-" : text; }
+
+void PrintParsedCapabilities(std::ostream& out, const CapabilityView& view)
+{
+    TextTable facts({"Type", view.type.empty() ? "-" : view.type + " (technology " + view.technology + ")"});
+    facts.AddRow({"MCCS version", OrDash(view.mccsVersion)});
+    facts.AddRow({"Firmware version", OrDash(view.firmwareVersion)});
+    facts.AddRow({"Asset memory", std::to_string(view.assetMemorySize)});
+    facts.AddRow({"Colour temperature offset", std::to_string(view.colorTemperatureOffset)});
+    facts.AddRow({"Gamma table", GammaTableLayout(view)});
+    facts.AddRow({"Commands (cmds_c2)", OrDash(CodeList(view.commands))});
+    facts.AddRow({"VCP codes", view.parsed ? std::to_string(view.vcpCodes.size()) : "none (no vcp element)"});
+    facts.Print(out);
+    TextTable codes({"Id", "Name", "Values"});
+    for (const CapabilityCode& code : view.vcpCodes) codes.AddRow({Hex(code.id, 4), VcpName(code.id), ValueList(code.values)});
+    if (!view.vcpCodes.empty()) codes.Print(out, "  ");
+}
+
+}  // namespace
+
+int RunInfo(HostContext& context, const CommandLine& line)
+{
+    ExpectArguments(line, 0, 0);
+    DisplayDevice& device = context.ConnectedDevice();
+    OvContract::OvROVUvided& slots = device.Slots();
+    const DisplayIdentity identity = device.Identity();
+    TextTable facts({"Port", std::to_string(identity.port)});
+    facts.AddRow({"Model", OrDash(identity.modelName)});
+    facts.AddRow({"Serial number", OrDash(identity.serialNumber)});
+    facts.AddRow({"Vendor-product id", Hex(identity.vendorProductId, 8)});
+    facts.AddRow({"Input", identity.digitalInput ? "digital" : "analogue"});
+    facts.AddRow({"Interface version", std::to_string(CallDevice("GetInterfaceVersion", [&] { return slots.GetInterfaceVersion(); }))});
+    AddFact(facts, "Screen size", [&] {
+        uint32_t vertical = 0, horizontal = 0;
+        if (!CallDevice("GetSize", [&] { return slots.GetSize(&vertical, &horizontal); })) throw HostError("GetSize failed");
+        return std::to_string(horizontal) + " x " + std::to_string(vertical) + " mm";
+    });
+    AddFact(facts, "Running hours", [&] {
+        uint32_t hours = 0;
+        if (!CallDevice("GetRunningHours", [&] { return slots.GetRunningHours(&hours); })) throw HostError("GetRunningHours failed");
+        return std::to_string(hours);
+    });
+    AddFact(facts, "White point", [&] { return YesNo(CallDevice("SupportsWhitePoint", [&] { return slots.SupportsWhitePoint(); })); });
+    AddFact(facts, "3D LUT", [&] { return YesNo(CallDevice("Supports3DLUT", [&] { return slots.Supports3DLUT(); })); });
+    facts.Print(context.Out());
+    return kExitSuccess;
+}
+
+int RunEdid(HostContext& context, const CommandLine& line)
+{
+    ExpectArguments(line, 0, 0);
+    const EdidBlock edid = context.ConnectedDevice().ReadEdid();
+    const DecodedEdid decoded = DecodeEdid(edid);
+    std::ostream& out = context.Out();
+    out << "EDID (128 bytes)\n" << EdidHexDump(edid, "  ");
+    TextTable facts({"Header", decoded.headerValid ? "valid" : "invalid"});
+    facts.AddRow({"Manufacturer", decoded.manufacturer + " (" + Hex(decoded.manufacturerCode, 4) + ")"});
+    facts.AddRow({"Product code", Hex(decoded.productCode, 4)});
+    facts.AddRow({"Serial number", std::to_string(decoded.serialNumber)});
+    facts.AddRow({"Manufactured", Manufactured(decoded)});
+    facts.AddRow({"EDID version", std::to_string(decoded.versionMajor) + "." + std::to_string(decoded.versionMinor)});
+    facts.AddRow({"Input", Input(decoded)});
+    facts.AddRow({"Screen size", std::to_string(decoded.widthCm) + " x " + std::to_string(decoded.heightCm) + " cm"});
+    facts.AddRow({"Model name", OrDash(decoded.modelName)});
+    facts.AddRow({"Serial text", OrDash(decoded.serialText)});
+    facts.AddRow({"Extension blocks", std::to_string(decoded.extensionCount)});
+    facts.AddRow({"Checksum", Hex(decoded.checksum, 2) + (decoded.checksumValid ? " (valid)" : " (invalid)")});
+    facts.Print(out);
+    return kExitSuccess;
+}
+
+int RunCapabilities(HostContext& context, const CommandLine& line)
+{
+    ExpectArguments(line, 0, 0);
+    const std::string capabilities = context.ConnectedDevice().CapabilityString();
+    std::ostream& out = context.Out();
+    if (line.HasFlag("--raw")) {
+        out << capabilities << '\n';
+        return kExitSuccess;
+    }
+    out << "Capability string (" << capabilities.size() << " characters)\n  " << capabilities << '\n';
+    PrintParsedCapabilities(out, ParseCapabilityView(capabilities));
+    return kExitSuccess;
+}

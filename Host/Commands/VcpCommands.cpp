@@ -1,0 +1,74 @@
+// The raw VCP commands: getvcp, setvcp and scan, through the page/code slots 43 and 44.
+#include <cstdint>
+
+#include "Catalogue/VcpCatalogue.h"
+#include "Cli/Formatting.h"
+#include "Cli/TextTable.h"
+#include "Cli/ValueParsing.h"
+#include "Commands/CommandHandlers.h"
+#include "Commands/CommandTable.h"
+
+namespace {
+
+std::string Reading(const VcpReading& reading)
+{
+    return "current " + std::to_string(reading.current) + ", max " + std::to_string(reading.maximum);
+}
+
+}  // namespace
+
+int RunGetVcp(HostContext& context, const CommandLine& line)
+{
+    ExpectArguments(line, 1, SIZE_MAX);
+    std::vector<uint16_t> ids;
+    for (const std::string& argument : line.arguments) ids.push_back(ParseVcpId(argument));
+    DisplayDevice& device = context.ConnectedDevice();
+    int status = kExitSuccess;
+    for (const uint16_t id : ids) {
+        if (const auto reading = device.ReadVcp(id)) {
+            context.Out() << VcpLabel(id) << ": " << Reading(*reading) << '\n';
+        } else {
+            context.Notes() << "error: " << VcpLabel(id) << " is not supported by the display\n";
+            status = kExitFailure;
+        }
+    }
+    return status;
+}
+
+int RunSetVcp(HostContext& context, const CommandLine& line)
+{
+    ExpectArguments(line, 2, 2);
+    const uint16_t id = ParseVcpId(line.arguments[0]);
+    const uint32_t value = ParseVcpValue(line.arguments[1]);
+    DisplayDevice& device = context.ConnectedDevice();
+    const auto before = device.ReadVcp(id);
+    if (!before) throw HostError(VcpLabel(id) + " is not supported by the display");
+    if (value > before->maximum)
+        throw HostError("value " + std::to_string(value) + " out of range for " + VcpLabel(id) + ": the display takes 0 to " +
+                        std::to_string(before->maximum));
+    if (!device.WriteVcp(id, value)) throw HostError("the display did not take " + std::to_string(value) + " for " + VcpLabel(id));
+    context.Out() << VcpLabel(id) << ": set to " << value << " (was " << before->current << ", max " << before->maximum
+                  << ")\n";
+    return kExitSuccess;
+}
+
+int RunScan(HostContext& context, const CommandLine& line)
+{
+    ExpectArguments(line, 2, 2);
+    const uint16_t first = ParseVcpId(line.arguments[0]);
+    const uint16_t last = ParseVcpId(line.arguments[1]);
+    if (first > last) throw UsageError("the scan range " + Hex(first, 4) + " to " + Hex(last, 4) + " is empty");
+    const bool all = line.HasFlag("--all");
+    DisplayDevice& device = context.ConnectedDevice();
+    TextTable table({"Id", "Name", "Value"});
+    int supported = 0;
+    for (uint32_t id = first; id <= last; ++id) {
+        const auto reading = device.ReadVcp(static_cast<uint16_t>(id));
+        if (reading) ++supported;
+        if (reading || all)
+            table.AddRow({Hex(id, 4), VcpName(static_cast<uint16_t>(id)), reading ? Reading(*reading) : "unsupported"});
+    }
+    table.Print(context.Out());
+    context.Out() << supported << " of " << (last - first + 1) << " ids supported\n";
+    return kExitSuccess;
+}
