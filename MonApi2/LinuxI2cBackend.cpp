@@ -62,11 +62,11 @@ LinuxI2cBackend::LinuxI2cBackend(std::unique_ptr<I2cDevSystem> system, std::stri
 int32_t LinuxI2cBackend::Enumerate(const std::vector<uint32_t>&)
 {
     fInterfaces.clear();
-    for (const DrmConnector& connector : FindDdcConnectors(*fSystem, fSysfsRoot)) Open(connector);
+    for (const DrmConnector& connector : FindDdcConnectors(*fSystem, fSysfsRoot)) AddInterface(connector);
     return static_cast<int32_t>(fInterfaces.size());
 }
 
-void LinuxI2cBackend::Open(const DrmConnector& connector)
+void LinuxI2cBackend::AddInterface(const DrmConnector& connector)
 {
     const std::string path = "/dev/i2c-" + std::to_string(connector.adapter);
     const int descriptor = fSystem->Open(path);

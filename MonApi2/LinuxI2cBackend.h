@@ -56,7 +56,7 @@ private:
         int slave;  // the 7-bit address last selected, or kNoSlave
     };
 
-    void Open(const DrmConnector& connector);
+    void AddInterface(const DrmConnector& connector);
     Interface* Find(int32_t index);
     // Points the device at the display's 7-bit address unless it already is.
     int32_t Select(Interface& iface, int32_t address);

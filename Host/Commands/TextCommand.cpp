@@ -6,17 +6,14 @@
 int RunTextCommand(HostContext& context, const CommandLine& line)
 {
     ExpectArguments(line, 1, 2);
-    DisplayDevice* device = nullptr;
+    DisplayDevice& device = context.Device();
     try {
-        device = &context.ConnectedDevice();
-    } catch (const UsageError&) {
-        throw;
+        context.ConnectedDevice();
     } catch (const HostError& error) {
         context.Notes() << "note: running without a display: " << error.what() << '\n';
-        device = &context.Device();
     }
     const std::string argument = line.arguments.size() > 1 ? line.arguments[1] : "";
-    const std::string answer = device->ExecuteCommand(line.arguments.front(), argument);
+    const std::string answer = device.ExecuteCommand(line.arguments.front(), argument);
     if (answer.empty()) {
         context.Notes() << "(no answer)\n";
     } else {

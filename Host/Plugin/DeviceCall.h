@@ -1,6 +1,7 @@
 #pragma once
 // Calls into the plug-in with its errors turned into the host's: an OvError thrown by a
 // device operation becomes a HostError "<what failed>: Error=43 (OvIOErr, 625)".
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,8 @@ auto CallDevice(std::string_view what, Call&& call) -> decltype(call())
         return call();
     } catch (const OvError& error) {
         throw HostError(std::string(what) + ": " + DescribeOvError(error));
-    } catch (const HostError&) {
-        throw;
+    } catch (const std::exception& error) {
+        throw HostError(std::string(what) + ": " + error.what());
     } catch (...) {
         throw HostError(std::string(what) + ": the plug-in raised an exception of an unknown type");
     }
