@@ -13,6 +13,8 @@
 // no displays.
 //
 // Each interface keeps its device open from the scan that found it to the next scan.
+// An address that a kernel driver holds (the ddcci module binds 0x37) is not taken over
+// with I2C_SLAVE_FORCE: the transaction fails as an I/O error instead.
 // USB ids are not used: this backend has graphics-card links only.
 #include <memory>
 #include <string>
