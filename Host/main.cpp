@@ -24,7 +24,8 @@ void PrepareDisplayBus(const GlobalOptions& options, std::ostream& notes)
     if (options.simulator) return;
     const auto models = GetEnvironment(kEmulationVariable);
     if (!models || models->empty()) return;
-    notes << "(emulated display: " << *models << "; no hardware involved, the plug-in's protocol waits run in real time)\n";
+    notes << "(emulated display: " << *models
+          << "; no hardware involved, the plug-in's protocol waits run in real time)\n";
 }
 
 int Run(const std::vector<std::string>& tokens, std::unique_ptr<HostContext>& context)

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Catalogue/CatalogueExport.h"
+
 struct CapabilityCode {
     uint16_t id;                   // page * 256 + code
     std::vector<uint32_t> values;  // the values it accepts, when the string lists them
@@ -29,4 +31,4 @@ struct CapabilityView {
     int32_t blueOffset = 0;
 };
 
-CapabilityView ParseCapabilityView(std::string_view capabilities);
+ZEZCTL_CATALOGUE_API CapabilityView ParseCapabilityView(std::string_view capabilities);

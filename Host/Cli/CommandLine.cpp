@@ -12,7 +12,8 @@ constexpr int32_t kLargestPort = 255;
 
 bool LooksLikeNegativeNumber(std::string_view token)
 {
-    return token.size() > 1 && token[0] == '-' && (std::isdigit(static_cast<unsigned char>(token[1])) || token[1] == '.');
+    return token.size() > 1 && token[0] == '-' &&
+           (std::isdigit(static_cast<unsigned char>(token[1])) || token[1] == '.');
 }
 
 class TokenReader {

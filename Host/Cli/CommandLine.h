@@ -10,13 +10,13 @@
 #include <vector>
 
 struct GlobalOptions {
-    bool simulator = false;            // --sim
-    int32_t port = 0;                  // --port N
-    std::optional<int32_t> displayId;  // --display ID
-    std::string pluginPath;            // --plugin PATH; empty: beside the program
-    std::string logTarget;             // --log FILE, "-" for the standard error; empty: silent
+    bool simulator = false;              // --sim
+    int32_t port = 0;                    // --port N
+    std::optional<int32_t> displayId;    // --display ID
+    std::string pluginPath;              // --plugin PATH; empty: beside the program
+    std::string logTarget;               // --log FILE, "-" for the standard error; empty: silent
     std::optional<std::string> emulate;  // --emulate MODEL[,MODEL...]
-    bool statistics = false;           // --stats
+    bool statistics = false;             // --stats
 };
 
 // A flag a command accepts, such as "--all" or "--displays N".

@@ -30,7 +30,7 @@ DisplayDevice& HostContext::Device()
     if (fDevice) return *fDevice;
     if (!fStream) fStream = std::make_unique<HostDebugStream>(fOptions.logTarget);
     if (!fSession) fSession = std::make_unique<PluginSession>(PluginPath(), *fStream);
-    const char* module = fOptions.simulator ? OvContract::kSimulatorModuleName : OvContract::kRealModuleName;
+    const char* module = fOptions.simulator ? kSimulatorModuleName : kRealModuleName;
     fDevice = std::make_unique<DisplayDevice>(fSession->CreateDevice(module));
     return *fDevice;
 }

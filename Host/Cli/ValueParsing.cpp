@@ -50,7 +50,8 @@ std::optional<double> PlainDecimal(std::string_view text)
     const size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const bool digitsOnly = (whole.empty() || WholeNumber(whole, 10)) && (fraction.empty() || WholeNumber(fraction, 10));
+    const bool digitsOnly =
+        (whole.empty() || WholeNumber(whole, 10)) && (fraction.empty() || WholeNumber(fraction, 10));
     if (!digitsOnly || (whole.empty() && fraction.empty())) return std::nullopt;
     return std::strtod(std::string(text).c_str(), nullptr);
 }
@@ -82,7 +83,8 @@ double ParseLevel(std::string_view text)
 {
     const bool percent = !text.empty() && text.back() == '%';
     const auto number = PlainDecimal(percent ? text.substr(0, text.size() - 1) : text);
-    if (!number) throw UsageError("malformed level '" + std::string(text) + "': give a fraction (0.5) or a percentage (50%)");
+    if (!number)
+        throw UsageError("malformed level '" + std::string(text) + "': give a fraction (0.5) or a percentage (50%)");
     const double level = percent ? *number / 100.0 : *number;
     if (level > 1.0) throw UsageError("level '" + std::string(text) + "' out of range: give 0 to 1 or 0% to 100%");
     return level;

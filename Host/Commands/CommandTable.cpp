@@ -91,7 +91,7 @@ const std::vector<CommandSpec>& CommandTable()
 
 const CommandSpec* FindCommand(std::string_view name)
 {
-    const auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandSpec& c) { return c.name == name; });
+    const auto found = std::ranges::find(kCommands, name, &CommandSpec::name);
     return found == kCommands.end() ? nullptr : &*found;
 }
 

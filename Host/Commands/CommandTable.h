@@ -15,7 +15,7 @@ struct CommandSpec {
     std::string_view summary;   // one line for the command list
     std::string_view details;   // the rest of the help text, example included
     std::vector<FlagSpec> flags;
-    bool usesPlugin;            // false for commands that never load the plug-in
+    bool usesPlugin;  // false for commands that never load the plug-in
     int (*run)(HostContext& context, const CommandLine& line);
 };
 

@@ -10,7 +10,8 @@ namespace {
 // Shows the level, or sets it and shows it before and after.
 int ReadOrSetLevel(HostContext& context, LevelControl control, const std::vector<std::string>& value)
 {
-    const std::optional<double> target = value.empty() ? std::nullopt : std::optional<double>(ParseLevel(value.front()));
+    const std::optional<double> target =
+        value.empty() ? std::nullopt : std::optional<double>(ParseLevel(value.front()));
     DisplayDevice& device = context.ConnectedDevice();
     const double before = device.GetLevel(control);
     if (!target) {
@@ -18,7 +19,8 @@ int ReadOrSetLevel(HostContext& context, LevelControl control, const std::vector
         return kExitSuccess;
     }
     device.SetLevel(control, *target);
-    context.Out() << LevelName(control) << ": " << Percent(before) << " -> " << Percent(device.GetLevel(control)) << '\n';
+    context.Out() << LevelName(control) << ": " << Percent(before) << " -> " << Percent(device.GetLevel(control))
+                  << '\n';
     return kExitSuccess;
 }
 
@@ -26,7 +28,8 @@ int ReadOrSetLevel(HostContext& context, LevelControl control, const std::vector
 int SetLevelWithoutGetter(HostContext& context, const CommandLine& line, LevelControl control, const char* readHint)
 {
     if (line.arguments.empty())
-        throw UsageError(std::string("the device interface has no getter for the ") + LevelName(control) + "; " + readHint);
+        throw UsageError(std::string("the device interface has no getter for the ") + LevelName(control) + "; " +
+                         readHint);
     ExpectArguments(line, 1, 1);
     const double target = ParseLevel(line.arguments.front());
     context.ConnectedDevice().SetLevel(control, target);

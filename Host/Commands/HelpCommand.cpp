@@ -9,7 +9,8 @@ int RunHelp(HostContext& context, const CommandLine& line)
         return kExitSuccess;
     }
     const CommandSpec* command = FindCommand(line.arguments.front());
-    if (command == nullptr) throw UsageError("unknown command '" + line.arguments.front() + "' ('zezctl --help' lists the commands)");
+    if (command == nullptr)
+        throw UsageError("unknown command '" + line.arguments.front() + "' ('zezctl --help' lists the commands)");
     PrintCommandHelp(context.Out(), *command);
     return kExitSuccess;
 }

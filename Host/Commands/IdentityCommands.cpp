@@ -21,7 +21,10 @@ void AddFact(TextTable& table, const std::string& label, const std::function<std
     }
 }
 
-std::string YesNo(bool value) { return value ? "yes" : "no"; }
+std::string YesNo(bool value)
+{
+    return value ? "yes" : "no";
+}
 
 std::string Manufactured(const DecodedEdid& edid)
 {
@@ -36,10 +39,14 @@ std::string Input(const DecodedEdid& edid)
     return edid.inputDetails.empty() ? "digital" : "digital, " + edid.inputDetails;
 }
 
+// Two upper-case hex digits a value, as the capability string writes them.
 std::string ValueList(const std::vector<uint32_t>& values)
 {
     std::string text;
-    for (const uint32_t value : values) text += (text.empty() ? "" : " ") + Hex(value, 2).substr(2);
+    for (const uint32_t value : values) {
+        if (!text.empty()) text += ' ';
+        text += Hex(value, 2).substr(2);
+    }
     return text;
 }
 
@@ -47,8 +54,12 @@ std::string CodeList(const std::vector<CapabilityCode>& codes)
 {
     std::string text;
     for (const CapabilityCode& code : codes) {
-        text += (text.empty() ? "" : " ") + Hex(code.id, 2).substr(2);
-        if (!code.values.empty()) text += "(" + ValueList(code.values) + ")";
+        if (!text.empty()) text += ' ';
+        text += Hex(code.id, 2).substr(2);
+        if (code.values.empty()) continue;
+        text += '(';
+        text += ValueList(code.values);
+        text += ')';
     }
     return text;
 }
@@ -61,7 +72,10 @@ std::string GammaTableLayout(const CapabilityView& view)
            hex(view.greenOffset) + ", blue at " + hex(view.blueOffset);
 }
 
-std::string OrDash(const std::string& text) { return text.empty() ? "-" : text; }
+std::string OrDash(const std::string& text)
+{
+    return text.empty() ? "-" : text;
+}
 
 void PrintParsedCapabilities(std::ostream& out, const CapabilityView& view)
 {
@@ -75,7 +89,8 @@ void PrintParsedCapabilities(std::ostream& out, const CapabilityView& view)
     facts.AddRow({"VCP codes", view.parsed ? std::to_string(view.vcpCodes.size()) : "none (no vcp element)"});
     facts.Print(out);
     TextTable codes({"Id", "Name", "Values"});
-    for (const CapabilityCode& code : view.vcpCodes) codes.AddRow({Hex(code.id, 4), VcpName(code.id), ValueList(code.values)});
+    for (const CapabilityCode& code : view.vcpCodes)
+        codes.AddRow({Hex(code.id, 4), VcpName(code.id), ValueList(code.values)});
     if (!view.vcpCodes.empty()) codes.Print(out, "  ");
 }
 
@@ -85,25 +100,29 @@ int RunInfo(HostContext& context, const CommandLine& line)
 {
     ExpectArguments(line, 0, 0);
     DisplayDevice& device = context.ConnectedDevice();
-    OvContract::OvROVUvided& slots = device.Slots();
+    OvROVUvided& slots = device.Slots();
     const DisplayIdentity identity = device.Identity();
     TextTable facts({"Port", std::to_string(identity.port)});
     facts.AddRow({"Model", OrDash(identity.modelName)});
     facts.AddRow({"Serial number", OrDash(identity.serialNumber)});
     facts.AddRow({"Vendor-product id", Hex(identity.vendorProductId, 8)});
     facts.AddRow({"Input", identity.digitalInput ? "digital" : "analogue"});
-    facts.AddRow({"Interface version", std::to_string(CallDevice("GetInterfaceVersion", [&] { return slots.GetInterfaceVersion(); }))});
+    const int32_t version = CallDevice("GetInterfaceVersion", [&] { return slots.GetInterfaceVersion(); });
+    facts.AddRow({"Interface version", std::to_string(version)});
     AddFact(facts, "Screen size", [&] {
         uint32_t vertical = 0, horizontal = 0;
-        if (!CallDevice("GetSize", [&] { return slots.GetSize(&vertical, &horizontal); })) throw HostError("GetSize failed");
+        if (!CallDevice("GetSize", [&] { return slots.GetSize(&vertical, &horizontal); }))
+            throw HostError("GetSize failed");
         return std::to_string(horizontal) + " x " + std::to_string(vertical) + " mm";
     });
     AddFact(facts, "Running hours", [&] {
         uint32_t hours = 0;
-        if (!CallDevice("GetRunningHours", [&] { return slots.GetRunningHours(&hours); })) throw HostError("GetRunningHours failed");
+        if (!CallDevice("GetRunningHours", [&] { return slots.GetRunningHours(&hours); }))
+            throw HostError("GetRunningHours failed");
         return std::to_string(hours);
     });
-    AddFact(facts, "White point", [&] { return YesNo(CallDevice("SupportsWhitePoint", [&] { return slots.SupportsWhitePoint(); })); });
+    AddFact(facts, "White point",
+            [&] { return YesNo(CallDevice("SupportsWhitePoint", [&] { return slots.SupportsWhitePoint(); })); });
     AddFact(facts, "3D LUT", [&] { return YesNo(CallDevice("Supports3DLUT", [&] { return slots.Supports3DLUT(); })); });
     facts.Print(context.Out());
     return kExitSuccess;

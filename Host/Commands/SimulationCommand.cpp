@@ -13,7 +13,8 @@ namespace {
 int InitDescription(HostContext& context, const CommandLine& line)
 {
     const auto displays = line.flags.find("--displays");
-    const int count = displays == line.flags.end() ? 1 : ParseInteger(displays->second, 1, kMaxSimulatedDisplays, "display count");
+    const int count =
+        displays == line.flags.end() ? 1 : ParseInteger(displays->second, 1, kMaxSimulatedDisplays, "display count");
     const std::filesystem::path folder = SimulationFolder();
     const std::filesystem::path file = folder / kDescriptionFileName;
     std::error_code error;

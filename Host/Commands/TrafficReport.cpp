@@ -30,8 +30,8 @@ void PrintTrafficReport(HostContext& context)
     }
     const DisplayInterfaceLibrary& library = context.InterfaceLibrary();
     if (!library.IsLoaded() || !library.HasStatistics()) {
-        out << "unavailable (the display-interface library " << (library.IsLoaded() ? "keeps none" : "could not be opened")
-            << ")\n";
+        out << "unavailable (the display-interface library "
+            << (library.IsLoaded() ? "keeps none" : "could not be opened") << ")\n";
         return;
     }
     const std::vector<DisplayInterface> interfaces = InPortOrder(library.Interfaces());
@@ -46,10 +46,11 @@ void PrintTrafficReport(HostContext& context)
         const DisplayInterface& record = interfaces[port];
         const MonApi2Statistics traffic = library.Statistics(record.index).value_or(MonApi2Statistics{});
         const TrafficTimes times = SplitTrafficTime(traffic);
-        table.AddRow({std::to_string(port), record.displayName.empty() ? "-" : record.displayName, record.IsUsb() ? "USB" : "DDC",
-                      std::to_string(traffic.writes), std::to_string(traffic.reads), std::to_string(traffic.bytesWritten),
-                      std::to_string(traffic.bytesRead), std::to_string(traffic.failures), Milliseconds(times.elapsedMs),
-                      Milliseconds(times.wireMs), Milliseconds(times.waitMs)});
+        table.AddRow({std::to_string(port), record.displayName.empty() ? "-" : record.displayName,
+                      record.IsUsb() ? "USB" : "DDC", std::to_string(traffic.writes), std::to_string(traffic.reads),
+                      std::to_string(traffic.bytesWritten), std::to_string(traffic.bytesRead),
+                      std::to_string(traffic.failures), Milliseconds(times.elapsedMs), Milliseconds(times.wireMs),
+                      Milliseconds(times.waitMs)});
     }
     table.Print(out);
 }

@@ -44,9 +44,10 @@ int RunSetVcp(HostContext& context, const CommandLine& line)
     const auto before = device.ReadVcp(id);
     if (!before) throw HostError(VcpLabel(id) + " is not supported by the display");
     if (value > before->maximum)
-        throw HostError("value " + std::to_string(value) + " out of range for " + VcpLabel(id) + ": the display takes 0 to " +
-                        std::to_string(before->maximum));
-    if (!device.WriteVcp(id, value)) throw HostError("the display did not take " + std::to_string(value) + " for " + VcpLabel(id));
+        throw HostError("value " + std::to_string(value) + " out of range for " + VcpLabel(id) +
+                        ": the display takes 0 to " + std::to_string(before->maximum));
+    if (!device.WriteVcp(id, value))
+        throw HostError("the display did not take " + std::to_string(value) + " for " + VcpLabel(id));
     context.Out() << VcpLabel(id) << ": set to " << value << " (was " << before->current << ", max " << before->maximum
                   << ")\n";
     return kExitSuccess;

@@ -11,10 +11,19 @@ constexpr int32_t kCommandAnswerSize = 64 * 1024;
 // The settle time handed to the VCP setter; the plug-in waits longer where a control needs it.
 constexpr uint32_t kVcpSetDelayMs = 50;
 
-uint8_t Page(uint16_t id) { return static_cast<uint8_t>(id >> 8); }
-uint8_t Code(uint16_t id) { return static_cast<uint8_t>(id & 0xFF); }
+uint8_t Page(uint16_t id)
+{
+    return static_cast<uint8_t>(id >> 8);
+}
+uint8_t Code(uint16_t id)
+{
+    return static_cast<uint8_t>(id & 0xFF);
+}
 
-std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+std::string Text(const char* text)
+{
+    return text ? std::string(text) : std::string();
+}
 
 }  // namespace
 
@@ -34,9 +43,9 @@ const char* LevelName(LevelControl control)
 DisplayDevice::DisplayDevice(DeviceHandle device) : fDevice(std::move(device))
 {
     const int32_t version = CallDevice("GetInterfaceVersion", [&] { return fDevice->GetInterfaceVersion(); });
-    if (version != OvContract::kDeviceInterfaceVersion)
+    if (version != kDeviceInterfaceVersion)
         throw HostError("the plug-in's device speaks interface version " + std::to_string(version) + ", this host " +
-                        std::to_string(OvContract::kDeviceInterfaceVersion));
+                        std::to_string(kDeviceInterfaceVersion));
 }
 
 void DisplayDevice::Connect(int32_t displayId, int32_t port)
@@ -44,7 +53,8 @@ void DisplayDevice::Connect(int32_t displayId, int32_t port)
     const int32_t result = CallDevice("ConnectMonitor", [&] { return fDevice->ConnectMonitor(displayId, port); });
     if (result == -1) throw HostError("no display on port " + std::to_string(port) + " (ConnectMonitor returned -1)");
     if (result != 0)
-        throw HostError("connecting port " + std::to_string(port) + " failed with DDC/CI error " + std::to_string(result));
+        throw HostError("connecting port " + std::to_string(port) + " failed with DDC/CI error " +
+                        std::to_string(result));
 }
 
 int32_t DisplayDevice::ConnectPort(int32_t port)

@@ -41,8 +41,8 @@ public:
     // 0); the result is not examined.
     void EnumerateInterfaces();
 
-    DisplayIdentity Identity();  // slots 4, 39, 40, 41, 13
-    EdidBlock ReadEdid();        // slot 7
+    DisplayIdentity Identity();      // slots 4, 39, 40, 41, 13
+    EdidBlock ReadEdid();            // slot 7
     std::string CapabilityString();  // slot 48
 
     // Slot 43; nothing when the display does not support the id.
@@ -59,7 +59,7 @@ public:
     std::string ExecuteCommand(const std::string& name, const std::string& argument);
 
     // The interface itself, for the few slots that need no wrapping.
-    OvContract::OvROVUvided& Slots() { return *fDevice; }
+    OvROVUvided& Slots() { return *fDevice; }
 
 private:
     DeviceHandle fDevice;

@@ -18,15 +18,15 @@ struct DecodedEdid {
     int32_t year = 0;
     int32_t versionMajor = 0;
     int32_t versionMinor = 0;
-    bool digitalInput = false;      // byte 20 bit 7
-    std::string inputDetails;       // bit depth and interface of a digital input, EDID 1.4
+    bool digitalInput = false;  // byte 20 bit 7
+    std::string inputDetails;   // bit depth and interface of a digital input, EDID 1.4
     int32_t widthCm = 0;
     int32_t heightCm = 0;
-    std::string modelName;          // 0xFC descriptor
-    std::string serialText;         // 0xFF descriptor
-    int32_t extensionCount = 0;     // byte 126
-    uint8_t checksum = 0;           // byte 127
-    bool checksumValid = false;     // all 128 bytes sum to 0 modulo 256
+    std::string modelName;       // 0xFC descriptor
+    std::string serialText;      // 0xFF descriptor
+    int32_t extensionCount = 0;  // byte 126
+    uint8_t checksum = 0;        // byte 127
+    bool checksumValid = false;  // all 128 bytes sum to 0 modulo 256
 };
 
 DecodedEdid DecodeEdid(const EdidBlock& edid);

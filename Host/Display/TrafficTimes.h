@@ -7,7 +7,7 @@
 struct TrafficTimes {
     double elapsedMs = 0;  // from the first transaction's start to the last one's end
     double wireMs = 0;
-    double waitMs = 0;     // the rest, never below 0
+    double waitMs = 0;  // the rest, never below 0
 };
 
 TrafficTimes SplitTrafficTime(const MonApi2Statistics& traffic);

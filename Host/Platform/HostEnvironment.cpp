@@ -78,7 +78,8 @@ std::filesystem::path ExecutableFolder()
 std::filesystem::path ApplicationDataFolder()
 {
     if (const auto config = GetEnvironment("XDG_CONFIG_HOME"); config && !config->empty()) return *config;
-    if (const auto home = GetEnvironment("HOME"); home && !home->empty()) return std::filesystem::path(*home) / ".config";
+    if (const auto home = GetEnvironment("HOME"); home && !home->empty())
+        return std::filesystem::path(*home) / ".config";
     throw HostError("the environment names no application-data folder (neither XDG_CONFIG_HOME nor HOME is set)");
 }
 

@@ -17,7 +17,7 @@ HostDebugStream::HostDebugStream(const std::string& target)
     fOutput = fFile.get();
 }
 
-OvContract::OvCastBase* HostDebugStream::Cast(const char* className)
+OvCastBase* HostDebugStream::Cast(const char* className)
 {
     if (className == nullptr) return nullptr;
     for (const char* own : {"OvStream", "OvObject", "OvCastBase"}) {

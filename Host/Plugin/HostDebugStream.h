@@ -10,7 +10,7 @@
 
 #include "Contract/OvDeviceContract.h"
 
-class HostDebugStream final : public OvContract::OvStream {
+class HostDebugStream final : public OvStream {
 public:
     // target: empty for no output, "-" for the standard error, else a file to (re)write.
     // Raises HostError when the file cannot be opened.
@@ -19,10 +19,10 @@ public:
     HostDebugStream& operator=(const HostDebugStream&) = delete;
     ~HostDebugStream() = default;
 
-    OvContract::OvCastBase* Cast(const char* className) override;
+    OvCastBase* Cast(const char* className) override;
     const char* ClassName() const override { return "OvStream"; }
     // The host owns its stream; the plug-in never ends it.
-    OvContract::OvCastBase* DestroySlot(uint8_t) override { return this; }
+    OvCastBase* DestroySlot(uint8_t) override { return this; }
 
     int32_t RefCount() const override { return fRefCount; }
     void AddRef() override { ++fRefCount; }
@@ -33,7 +33,7 @@ public:
     int32_t Write(const void* buffer, int32_t count, int32_t* written) override;
     void Seek(int64_t, int32_t) override {}
     int64_t GetPosition() override { return fPosition; }
-    OvContract::OvStringHandle Describe() override { return {}; }
+    OvStringHandle Describe() override { return {}; }
     bool IsSeekable() override { return false; }
 
 private:

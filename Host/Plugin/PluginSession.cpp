@@ -5,9 +5,9 @@
 namespace {
 
 // The plug-in keeps the record's address, so the record lives as long as the process.
-OvContract::OvPluginHostInfo& HostRecord()
+OvPluginHostInfo& HostRecord()
 {
-    static OvContract::OvPluginHostInfo record{};
+    static OvPluginHostInfo record{};
     return record;
 }
 
@@ -15,7 +15,7 @@ OvContract::OvPluginHostInfo& HostRecord()
 // call in progress.
 std::vector<ModuleRegistration>* gRegistrations = nullptr;
 
-extern "C" void RecordRegistration(OvContract::CreateDeviceProc create, OvContract::DestroyDeviceProc destroy,
+extern "C" void RecordRegistration(CreateDeviceProc create, DestroyDeviceProc destroy,
                                    const char* moduleName, const char* interfaceName)
 {
     if (gRegistrations == nullptr) return;
@@ -24,11 +24,11 @@ extern "C" void RecordRegistration(OvContract::CreateDeviceProc create, OvContra
 
 }  // namespace
 
-PluginSession::PluginSession(const std::string& path, OvContract::OvStream& debugStream) : fLibrary(path)
+PluginSession::PluginSession(const std::string& path, OvStream& debugStream) : fLibrary(path)
 {
     if (!fLibrary.IsLoaded()) throw HostError("cannot load the plug-in '" + path + "': " + fLibrary.LoadError());
-    fInitPlugin = fLibrary.Lookup<OvContract::InitPluginProc>("InitPlugin");
-    const auto registerModules = fLibrary.Lookup<OvContract::RegisterModulesProc>("RegisterModules");
+    fInitPlugin = fLibrary.Lookup<InitPluginProc>("InitPlugin");
+    const auto registerModules = fLibrary.Lookup<RegisterModulesProc>("RegisterModules");
     if (fInitPlugin == nullptr || registerModules == nullptr)
         throw HostError("'" + path + "' is not a plug-in: it does not export InitPlugin and RegisterModules");
 
@@ -49,10 +49,10 @@ DeviceHandle PluginSession::CreateDevice(const std::string& moduleName) const
 {
     for (const ModuleRegistration& module : fModules) {
         if (module.moduleName != moduleName) continue;
-        if (module.interfaceName != OvContract::kDeviceInterfaceName)
-            throw HostError("the plug-in's module '" + moduleName + "' has the interface type '" + module.interfaceName +
-                            "', not '" + OvContract::kDeviceInterfaceName + "'");
-        OvContract::OvROVUvided* device = module.create ? module.create() : nullptr;
+        if (module.interfaceName != kDeviceInterfaceName)
+            throw HostError("the plug-in's module '" + moduleName + "' has the interface type '" +
+                            module.interfaceName + "', not '" + kDeviceInterfaceName + "'");
+        OvROVUvided* device = module.create ? module.create() : nullptr;
         if (device == nullptr) throw HostError("the plug-in's module '" + moduleName + "' created no device object");
         return DeviceHandle(device, DeviceDestroyer{module.destroy});
     }

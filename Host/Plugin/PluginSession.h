@@ -10,27 +10,27 @@
 #include "Platform/SharedLibrary.h"
 
 struct ModuleRegistration {
-    OvContract::CreateDeviceProc create;
-    OvContract::DestroyDeviceProc destroy;
+    CreateDeviceProc create;
+    DestroyDeviceProc destroy;
     std::string moduleName;
     std::string interfaceName;
 };
 
 // Ends a device object with the destroy function of the module that created it.
 struct DeviceDestroyer {
-    OvContract::DestroyDeviceProc destroy = nullptr;
-    void operator()(OvContract::OvROVUvided* device) const
+    DestroyDeviceProc destroy = nullptr;
+    void operator()(OvROVUvided* device) const
     {
         if (destroy) destroy(device);
     }
 };
-using DeviceHandle = std::unique_ptr<OvContract::OvROVUvided, DeviceDestroyer>;
+using DeviceHandle = std::unique_ptr<OvROVUvided, DeviceDestroyer>;
 
 class PluginSession {
 public:
     // Loads the plug-in at path, installs debugStream as its debug stream and registers its
     // modules. Raises HostError when the file does not load or is not a plug-in.
-    PluginSession(const std::string& path, OvContract::OvStream& debugStream);
+    PluginSession(const std::string& path, OvStream& debugStream);
     // Hands the plug-in a record without stream, so it lets go of the host's stream (one
     // Release) before that stream ends.
     ~PluginSession();
@@ -44,6 +44,6 @@ public:
 
 private:
     SharedLibrary fLibrary;
-    OvContract::InitPluginProc fInitPlugin = nullptr;
+    InitPluginProc fInitPlugin = nullptr;
     std::vector<ModuleRegistration> fModules;
 };

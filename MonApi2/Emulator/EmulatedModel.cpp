@@ -22,7 +22,10 @@ std::string CodeList(const std::vector<const VcpControl*>& controls)
         list += Hex2(control->id);
         if (control->allowed.empty()) continue;
         list += '(';
-        for (size_t i = 0; i < control->allowed.size(); ++i) list += (i ? " " : "") + Hex2(control->allowed[i]);
+        for (size_t i = 0; i < control->allowed.size(); ++i) {
+            if (i > 0) list += ' ';
+            list += Hex2(control->allowed[i]);
+        }
         list += ')';
     }
     return list;

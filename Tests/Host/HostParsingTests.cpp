@@ -59,8 +59,10 @@ TEST(HostParsing, ValuesAndLevelsAreCheckedWhole)
     EXPECT_DOUBLE_EQ(ParseLevel("50%"), 0.5);
     EXPECT_DOUBLE_EQ(ParseLevel(".25"), 0.25);
     EXPECT_DOUBLE_EQ(ParseLevel("100%"), 1.0);
-    EXPECT_EQ(UsageMessage([] { ParseLevel("1e-1"); }), "malformed level '1e-1': give a fraction (0.5) or a percentage (50%)");
-    EXPECT_EQ(UsageMessage([] { ParseLevel("%"); }), "malformed level '%': give a fraction (0.5) or a percentage (50%)");
+    EXPECT_EQ(UsageMessage([] { ParseLevel("1e-1"); }),
+              "malformed level '1e-1': give a fraction (0.5) or a percentage (50%)");
+    EXPECT_EQ(UsageMessage([] { ParseLevel("%"); }),
+              "malformed level '%': give a fraction (0.5) or a percentage (50%)");
     EXPECT_EQ(UsageMessage([] { ParseLevel("1.01"); }), "level '1.01' out of range: give 0 to 1 or 0% to 100%");
     EXPECT_EQ(ParseInteger("-1", -1, 255, "display id"), -1);
     EXPECT_EQ(UsageMessage([] { ParseInteger("99999999999", 0, 255, "port"); }),
@@ -94,11 +96,12 @@ TEST(HostParsing, EdidDecodingTrustsNothing)
 {
     EdidBlock edid{};
     // Header, "ABC" (1, 2, 3 in five bits each), product 0x1234, serial 0x01020304.
-    const uint8_t start[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0x43, 0x34, 0x12, 0x04, 0x03,
-                             0x02, 0x01, 0xFF, 0x20, 0x01, 0x03, 0x0E, 0x26, 0x1E};
+    const uint8_t start[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0x43, 0x34, 0x12,
+                             0x04, 0x03, 0x02, 0x01, 0xFF, 0x20, 0x01, 0x03, 0x0E, 0x26, 0x1E};
     std::copy(std::begin(start), std::end(start), edid.begin());
     // A name descriptor with an unprintable byte and no line feed, at the last position.
-    const uint8_t name[] = {0x00, 0x00, 0x00, 0xFC, 0x00, 'V', '1', 0x07, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'};
+    const uint8_t name[] = {0x00, 0x00, 0x00, 0xFC, 0x00, 'V', '1', 0x07, 'A',
+                            'B',  'C',  'D',  'E',  'F',  'G', 'H', 'I',  'J'};
     std::copy(std::begin(name), std::end(name), edid.begin() + 108);
     edid[126] = 1;
 

@@ -14,7 +14,10 @@ class TwoInterfaces final : public MonApi2::Backend {
 public:
     int32_t Enumerate(const std::vector<uint32_t>&) override { return 2; }
     bool Info(int32_t, DisplayInterfaceInfo&) const override { return true; }
-    int32_t Write(int32_t, int32_t address, const uint8_t*, int32_t) override { return address == 0 ? kMonApi2NoDevice : 0; }
+    int32_t Write(int32_t, int32_t address, const uint8_t*, int32_t) override
+    {
+        return address == 0 ? kMonApi2NoDevice : 0;
+    }
     int32_t Read(int32_t, int32_t address, uint8_t*, int32_t) override { return address == 0 ? kMonApi2NoDevice : 0; }
 };
 

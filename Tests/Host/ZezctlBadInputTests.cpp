@@ -52,7 +52,8 @@ TEST(ZezctlBadInput, MissingPluginOrDisplayFailsTheOperation)
     const ZezctlResult missing = RunZezctl("--plugin nowhere/OvROVUvided.so detect");
     EXPECT_EQ(missing.status, 1);
     ASSERT_EQ(missing.ErrorLines().size(), 1u);
-    EXPECT_THAT(missing.ErrorLines()[0], testing::StartsWith("error: cannot load the plug-in 'nowhere/OvROVUvided.so': "));
+    EXPECT_THAT(missing.ErrorLines()[0],
+                testing::StartsWith("error: cannot load the plug-in 'nowhere/OvROVUvided.so': "));
 
     const ZezctlResult notPlugin = RunZezctl(std::string("--plugin \"") + MONAPI2_PATH + "\" detect");
     EXPECT_EQ(notPlugin.status, 1);

@@ -106,9 +106,9 @@ TEST(ZezctlEmulated, ScanListsTheSupportedIdsAndWithAllTheOthers)
 {
     const ZezctlResult supported = RunZezctl(kPa271W + "scan 0x10 0x12");
     ASSERT_EQ(supported.status, 0) << supported.err;
-    EXPECT_EQ(supported.OutLines(), (Lines{"Id      Name                 Value",
-                                           "0x0010  VCP_0010_BRIGHTNESS  current 70, max 100",
-                                           "0x0012  VCP_0012_CONTRAST    current 50, max 100", "2 of 3 ids supported"}));
+    EXPECT_EQ(supported.OutLines(),
+              (Lines{"Id      Name                 Value", "0x0010  VCP_0010_BRIGHTNESS  current 70, max 100",
+                     "0x0012  VCP_0012_CONTRAST    current 50, max 100", "2 of 3 ids supported"}));
     const ZezctlResult all = RunZezctl(kPa271W + "scan 0x10 0x12 --all");
     ASSERT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.OutLines()[2], "0x0011  VCP_0011_FLESH_TONE_ENHANCEMENT  unsupported");
@@ -120,7 +120,8 @@ TEST(ZezctlEmulated, NamedControlsReadAndSetLevels)
     EXPECT_EQ(RunZezctl(kPa271W + "brightness 50%").out, "brightness: 70.0% -> 50.0%\n");
     EXPECT_EQ(RunZezctl(kPa271W + "gain blue 0.25").out, "blue gain: 100.0% -> 25.0%\n");
     EXPECT_EQ(RunZezctl(kPa271W + "contrast 40%").out, "contrast: set to 40.0% (the interface cannot read it back)\n");
-    EXPECT_EQ(RunZezctl(kPa271W + "blacklevel 0.1").out, "black level: set to 10.0% (the interface cannot read it back)\n");
+    EXPECT_EQ(RunZezctl(kPa271W + "blacklevel 0.1").out,
+              "black level: set to 10.0% (the interface cannot read it back)\n");
 
     const ZezctlResult noGetter = RunZezctl(kPa271W + "contrast");
     EXPECT_EQ(noGetter.status, 2);

@@ -34,7 +34,10 @@ std::vector<std::string> Lines(const std::string& text)
 
 std::string Quoted(const std::filesystem::path& path)
 {
-    return "\"" + path.string() + "\"";
+    std::string quoted = "\"";
+    quoted += path.string();
+    quoted += '"';
+    return quoted;
 }
 
 int ExitStatus(int raw)

@@ -22,7 +22,10 @@ protected:
 #endif
     }
 
-    std::filesystem::path Description() const { return fHome.Path() / "Ovelin" / "MonitorSimulation.txt"; }
+    std::filesystem::path Description() const
+    {
+        return fHome.Path() / "Ovelin" / "MonitorSimulation.txt";
+    }
 
     TemporaryFolder fHome;
     ScopedEnvironment fConfig{"XDG_CONFIG_HOME", fHome.Path().string()};
@@ -68,12 +71,14 @@ TEST_F(ZezctlSimulator, CommandsDriveTheSimulatedDisplays)
     EXPECT_EQ(detect.OutLines(), (Lines{"Port  Model      Serial      Vendor-product  Input    Link",
                                         "0     LCD2180UX  44100983YB  0xA338662C      digital  simulated",
                                         "1     LCD2180UX  44100984YB  0xA338662C      digital  simulated"}));
-    EXPECT_THAT(RunZezctl("--sim --port 1 edid").out, HasSubstr("Serial text       44100984YB\n"
-                                                                 "Extension blocks  0\nChecksum          0xC6 (valid)\n"));
+    EXPECT_THAT(RunZezctl("--sim --port 1 edid").out,
+                HasSubstr("Serial text       44100984YB\n"
+                          "Extension blocks  0\nChecksum          0xC6 (valid)\n"));
     EXPECT_THAT(RunZezctl("--sim capabilities").out, HasSubstr("MCCS version               1.1\n"));
 
     EXPECT_EQ(RunZezctl("--sim getvcp brightness").out, "VCP_0010_BRIGHTNESS (0x0010): current 0, max 100\n");
-    EXPECT_EQ(RunZezctl("--sim setvcp brightness 60").out, "VCP_0010_BRIGHTNESS (0x0010): set to 60 (was 0, max 100)\n");
+    EXPECT_EQ(RunZezctl("--sim setvcp brightness 60").out,
+              "VCP_0010_BRIGHTNESS (0x0010): set to 60 (was 0, max 100)\n");
     EXPECT_EQ(RunZezctl("--sim getvcp 0x10").out, "VCP_0010_BRIGHTNESS (0x0010): current 60, max 100\n");
     EXPECT_EQ(RunZezctl("--sim setvcp brightness 101").status, 1);
     EXPECT_EQ(RunZezctl("--sim brightness 40%").out, "brightness: 100.0% -> 40.0%\n");
