@@ -5,19 +5,18 @@
 #include "HostSide.h"
 
 using namespace OvEmulatorTest;
-using Bytes = std::vector<uint8_t>;
 
 TEST(EmulatedDdc, GetVcpRepliesWithValueMaximumAndChecksum)
 {
     HostSide host;
     EXPECT_EQ(HostPacket({0x01, 0x10}), (Bytes{0x51, 0x82, 0x01, 0x10, 0xAC}));
     const Bytes reply = host.Exchange({0x01, 0x10}, 8);
-    EXPECT_EQ(reply, (Bytes{0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x86}));
+    EXPECT_EQ(reply, kBrightnessReply);
     EXPECT_TRUE(ReplyChecksumHolds(reply));
     EXPECT_EQ(host.Read(0x6F, 11), NullReply(11));  // consumed
 
     const Bytes unsupported = host.Exchange({0x01, 0x99}, 8);
-    EXPECT_EQ(Bytes(unsupported.begin(), unsupported.begin() + 10), (Bytes{0x6E, 0x88, 0x02, 0x01, 0x99, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(unsupported.begin(), unsupported.end() - 1), (Bytes{0x6E, 0x88, 0x02, 0x01, 0x99, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(ReplyChecksumHolds(unsupported));
 }
 
@@ -41,9 +40,11 @@ TEST(EmulatedDdc, SetVcpAndSaveChangeTheDisplay)
 TEST(EmulatedDdc, PagedReadAndWriteReplyWithTheState)
 {
     HostSide host;
-    EXPECT_EQ(host.Exchange({0xC6, 0x10, 0x54}, 9), (Bytes{0x6E, 0x89, 0xC7, 0x00, 0x10, 0x54, 0x00, 0x01, 0xF4, 0x00, 0x00, 0xC1}));
+    EXPECT_EQ(host.Exchange({0xC6, 0x10, 0x54}, 9),
+              (Bytes{0x6E, 0x89, 0xC7, 0x00, 0x10, 0x54, 0x00, 0x01, 0xF4, 0x00, 0x00, 0xC1}));
     const Bytes written = host.Exchange({0xC8, 0x10, 0x54, 0x00, 0x7B}, 9);
-    EXPECT_EQ(Bytes(written.begin() + 2, written.end() - 1), (Bytes{0xC7, 0x00, 0x10, 0x54, 0x00, 0x01, 0xF4, 0x00, 0x7B}));
+    EXPECT_EQ(Bytes(written.begin() + 2, written.end() - 1),
+              (Bytes{0xC7, 0x00, 0x10, 0x54, 0x00, 0x01, 0xF4, 0x00, 0x7B}));
     EXPECT_TRUE(ReplyChecksumHolds(written));
     const Bytes unsupported = host.Exchange({0xC8, 0x10, 0x99, 0x00, 0x01}, 9);
     EXPECT_EQ(Bytes(unsupported.begin() + 2, unsupported.end() - 1), (Bytes{0xC7, 0x01, 0x10, 0x99, 0, 0, 0, 0, 0}));
@@ -59,18 +60,17 @@ TEST(EmulatedDdc, CapabilityStringComesIn32ByteChunksEndedByAnEmptyOne)
 {
     HostSide host;
     const std::string expected = host.display->Model().CapabilityString();
-    EXPECT_NE(expected.find("type(LCD)"), std::string::npos);
-    EXPECT_NE(expected.find("vcp(04 08 10 12 14(01 02 04 05 06 08 0B) 16 18 1A"), std::string::npos);
-    EXPECT_NE(expected.find("vcp_p02(54 68 B3 C2(01 02) E8 EE)"), std::string::npos);
-    EXPECT_NE(expected.find("vcp_p10(50 51 52 53 54 5C 67 69 6B 71 97)"), std::string::npos);
-    EXPECT_NE(expected.find("gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))"), std::string::npos);
+    for (const char* element : {"type(LCD)", "vcp(04 08 10 12 14(01 02 04 05 06 08 0B) 16 18 1A",
+                                "vcp_p02(54 68 B3 C2(01 02) E8 EE)", "vcp_p10(50 51 52 53 54 5C 67 69 6B 71 97)",
+                                "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))"})
+        EXPECT_NE(expected.find(element), std::string::npos) << element;
 
     std::string text;
     for (int chunk = 0;; ++chunk) {
         const uint8_t hi = static_cast<uint8_t>(text.size() >> 8), lo = static_cast<uint8_t>(text.size());
         const Bytes reply = host.Exchange({0xF3, hi, lo}, 35);
         ASSERT_TRUE(ReplyChecksumHolds(reply));
-        ASSERT_EQ(Bytes(reply.begin(), reply.begin() + 5), (Bytes{0x6E, static_cast<uint8_t>(reply[1]), 0xE3, hi, lo}));
+        ASSERT_EQ(Bytes(reply.begin(), reply.begin() + 5), (Bytes{0x6E, reply[1], 0xE3, hi, lo}));
         const size_t data = (reply[1] & 0x7F) - 3u;
         EXPECT_EQ(data, std::min<size_t>(32, expected.size() - text.size())) << "chunk " << chunk;
         if (data == 0) break;
@@ -100,13 +100,11 @@ TEST(EmulatedDdc, DropsHostPacketsARealDisplayWouldIgnore)
 {
     HostSide host;
     host.display->SetMinimumReplyDelay(0);
-    Bytes badChecksum = HostPacket({0x01, 0x10});
-    badChecksum.back() ^= 1;
-    Bytes wrongSource = HostPacket({0x01, 0x10});
-    wrongSource[0] = 0x50;
-    Bytes shortLength = HostPacket({0x01, 0x10});
-    shortLength[1] = 0x81;
-    for (const Bytes& packet : {badChecksum, wrongSource, shortLength}) {
+    const Bytes good = HostPacket({0x01, 0x10});
+    // A bad checksum, a wrong source, a short length.
+    for (const auto& [at, byte] : {std::pair<size_t, int>{4, good[4] ^ 1}, {0, 0x50}, {1, 0x81}}) {
+        Bytes packet = good;
+        packet[at] = static_cast<uint8_t>(byte);
         EXPECT_EQ(host.Write(0x6E, packet), 0);  // acknowledged on the wire all the same
         EXPECT_EQ(host.Read(0x6F, 11), NullReply(11));
     }
@@ -118,7 +116,8 @@ TEST(EmulatedDdc, GammaTableAndLutMessagesReachTheirMemories)
     HostSide host("PA322UHD");
     host.display->SetMinimumReplyDelay(0);
     host.Send({0xC2, 0x05, 0x01, 0x00, 0x12, 0x34, 0x03, 0xFF});
-    EXPECT_EQ(host.Exchange({0xC2, 0x04, 0x01, 0x00, 0x02}, 6), (Bytes{0x6E, 0x86, 0xC3, 0x04, 0x12, 0x34, 0x03, 0xFF, 0xA5}));
+    EXPECT_EQ(host.Exchange({0xC2, 0x04, 0x01, 0x00, 0x02}, 6),
+              (Bytes{0x6E, 0x86, 0xC3, 0x04, 0x12, 0x34, 0x03, 0xFF, 0xA5}));
     host.display->Controller().GammaTable().SetReadBackDiffers(true);
     EXPECT_EQ(host.Exchange({0xC2, 0x0A, 0x01, 0x00, 0x01}, 4)[5], 0x35);
     host.Send({0xC2, 0x06});
@@ -135,7 +134,8 @@ TEST(EmulatedDdc, GammaTableAndLutMessagesReachTheirMemories)
     EXPECT_EQ(lut.Table()[16], (OvEmulator::LutPoint{0, 0, 0}));
     host.Send({0xC8, 0x11, 0x07, 0x00, 0x01});
     EXPECT_EQ(lut.Table()[17], (OvEmulator::LutPoint{1020, 0, 0}));
-    EXPECT_EQ(host.Exchange({0xC2, 0x25, 16, 16, 16, 0, 1, 0, 1, 0, 1, 0, 2, 0, 2, 0, 2}, 5)[1], 0x80);  // leaves the grid
+    const Bytes offGrid = {0xC2, 0x25, 16, 16, 16, 0, 1, 0, 1, 0, 1, 0, 2, 0, 2, 0, 2};
+    EXPECT_EQ(host.Exchange(offGrid, 5)[1], 0x80);
 
     Bytes name = {0xC2, 0x27, 0x02};
     for (char c : std::string("Custom3DLUT  ")) name.push_back(static_cast<uint8_t>(c));
@@ -148,11 +148,9 @@ TEST(EmulatedDdc, ColourConversionRunsForSomeReadsAfterATrigger)
 {
     HostSide host;
     host.display->SetMinimumReplyDelay(0);
-    EXPECT_EQ(host.Exchange({0xC6, 0x10, 0x97}, 9)[10], 0);
+    const Bytes status = {0xC6, 0x10, 0x97};
+    EXPECT_EQ(host.Exchange(status, 9)[10], 0);
     host.Send({0xC8, 0x10, 0x67, 0x00, 0x01});
-    EXPECT_EQ(host.Exchange({0xC6, 0x10, 0x97}, 9)[10], 1);
-    EXPECT_EQ(host.Exchange({0xC6, 0x10, 0x97}, 9)[10], 1);
-    EXPECT_EQ(host.Exchange({0xC6, 0x10, 0x97}, 9)[10], 0);
-    HostSide withoutStatus("PA311D");
-    EXPECT_EQ(withoutStatus.Exchange({0xC6, 0x10, 0x97}, 9)[3], 0x01);  // unsupported
+    for (uint8_t converting : {1, 1, 0}) EXPECT_EQ(host.Exchange(status, 9)[10], converting);
+    EXPECT_EQ(HostSide("PA311D").Exchange(status, 9)[3], 0x01);  // unsupported
 }

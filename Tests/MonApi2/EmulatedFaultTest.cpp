@@ -3,15 +3,12 @@
 #include "HostSide.h"
 
 using namespace OvEmulatorTest;
-using OvEmulator::Fault;
 using OvEmulator::FaultKind;
 using OvEmulator::RequestKind;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
 
 const Bytes kGetBrightness = {0x01, 0x10};
-const Bytes kBrightnessReply = {0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x86};
 
 }  // namespace
 
@@ -23,7 +20,7 @@ TEST(EmulatedFaults, I2CErrorsFailTheTransactionForTheirRequestKind)
     EXPECT_EQ(host.Send(kGetBrightness), -5);
     EXPECT_EQ(host.Send({0x03, 0x12, 0x00, 0x01}), 0);  // another kind passes
     EXPECT_EQ(host.Send(kGetBrightness), -5);
-    EXPECT_EQ(host.Exchange(kGetBrightness, 8)[9], 0x46);  // the error was used up
+    EXPECT_EQ(host.Exchange(kGetBrightness, 8), kBrightnessReply);  // the error was used up
 
     int32_t result = 0;
     host.Exchange({0xC6, 0x00, 0x10}, 9);  // the skipped first read
@@ -45,11 +42,7 @@ TEST(EmulatedFaults, I2CErrorsFailTheTransactionForTheirRequestKind)
 
 TEST(EmulatedFaults, ReplyFaultsSpoilOneReplyEach)
 {
-    struct Case {
-        FaultKind kind;
-        Bytes delivered;
-    };
-    const Case cases[] = {
+    const std::pair<FaultKind, Bytes> cases[] = {
         {FaultKind::kBadChecksum, {0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x79}},
         {FaultKind::kWrongSource, {0x6F, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x87}},
         {FaultKind::kWrongOpcode, {0x6E, 0x88, 0x03, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x87}},
@@ -58,12 +51,12 @@ TEST(EmulatedFaults, ReplyFaultsSpoilOneReplyEach)
         {FaultKind::kLongerThanAsked, {0x6E, 0x89, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x00}},
         {FaultKind::kEmptyReply, NullReply(11)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.kind));
+    for (const auto& [kind, delivered] : cases) {
+        SCOPED_TRACE(static_cast<int>(kind));
         HostSide host;
-        host.display->AddFault({c.kind, RequestKind::kGetVcp});
-        EXPECT_EQ(host.Exchange(kGetBrightness, 8), c.delivered);
-        const Bytes next = c.kind == FaultKind::kEmptyReply ? host.Read(0x6F, 11) : host.Exchange(kGetBrightness, 8);
+        host.display->AddFault({kind, RequestKind::kGetVcp});
+        EXPECT_EQ(host.Exchange(kGetBrightness, 8), delivered);
+        const Bytes next = kind == FaultKind::kEmptyReply ? host.Read(0x6F, 11) : host.Exchange(kGetBrightness, 8);
         EXPECT_EQ(next, kBrightnessReply);
     }
 }

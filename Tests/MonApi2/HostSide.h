@@ -1,20 +1,22 @@
 #pragma once
 // The host's side of an emulated bus for the tests: frames packets by hand (nothing is
 // shared with the emulator's own framing) and reads replies on a virtual clock.
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "MonApi2/Emulator/EmulatedBus.h"
+#include "MonApi2/Emulator/EmulatedModel.h"
 #include "OvSystem/OvVirtualClock.h"
 
 namespace OvEmulatorTest {
 
+using Bytes = std::vector<uint8_t>;
+
 // 0x51, 0x80 | n, payload, 0x6E ^ 0x51 ^ length ^ payload.
-inline std::vector<uint8_t> HostPacket(const std::vector<uint8_t>& payload)
+inline Bytes HostPacket(const Bytes& payload)
 {
-    std::vector<uint8_t> packet = {0x51, static_cast<uint8_t>(0x80 | payload.size())};
+    Bytes packet = {0x51, static_cast<uint8_t>(0x80 | payload.size())};
     packet.insert(packet.end(), payload.begin(), payload.end());
     uint8_t checksum = 0x6E;
     for (uint8_t b : packet) checksum ^= b;
@@ -23,7 +25,7 @@ inline std::vector<uint8_t> HostPacket(const std::vector<uint8_t>& payload)
 }
 
 // True when 0x50 XOR every byte of the reply packet gives 0.
-inline bool ReplyChecksumHolds(const std::vector<uint8_t>& packet)
+inline bool ReplyChecksumHolds(const Bytes& packet)
 {
     const size_t length = packet.size() >= 2 ? (packet[1] & 0x7F) + 3u : 0;
     if (length == 0 || length > packet.size()) return false;
@@ -32,14 +34,23 @@ inline bool ReplyChecksumHolds(const std::vector<uint8_t>& packet)
     return x == 0;
 }
 
-inline const std::vector<uint8_t> kNullReply = {0x6E, 0x80, 0xBE};
+inline const Bytes kNullReply = {0x6E, 0x80, 0xBE};
+// A PA271W's reply to Get VCP 0x10: brightness 70 of 100.
+inline const Bytes kBrightnessReply = {0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x86};
 
 // The null reply as a read of count bytes delivers it.
-inline std::vector<uint8_t> NullReply(size_t count)
+inline Bytes NullReply(size_t count)
 {
-    std::vector<uint8_t> bytes(count, 0);
-    std::copy(kNullReply.begin(), kNullReply.end(), bytes.begin());
+    Bytes bytes = kNullReply;
+    bytes.resize(count, 0);
     return bytes;
+}
+
+// The first EDID block of a catalogue model.
+inline Bytes ModelEdid(const char* model)
+{
+    const OvEmulator::EdidMemory memory = OvEmulator::FindModel(model)->Edid();
+    return Bytes(memory.begin(), memory.begin() + 128);
 }
 
 class HostSide {
@@ -49,20 +60,20 @@ public:
         bus.EnumerateInterfaces(1, 0);
     }
 
-    int32_t Write(int32_t address, const std::vector<uint8_t>& bytes)
+    int32_t Write(int32_t address, const Bytes& bytes)
     {
         return bus.I2CWrite(0, address, bytes.data(), static_cast<int32_t>(bytes.size()), 10000);
     }
-    int32_t Send(const std::vector<uint8_t>& payload) { return Write(0x6E, HostPacket(payload)); }
-    std::vector<uint8_t> Read(int32_t address, size_t count, int32_t* result = nullptr)
+    int32_t Send(const Bytes& payload) { return Write(0x6E, HostPacket(payload)); }
+    Bytes Read(int32_t address, size_t count, int32_t* result = nullptr)
     {
-        std::vector<uint8_t> bytes(count, 0xEE);
+        Bytes bytes(count, 0xEE);
         const int32_t r = bus.I2CRead(0, address, bytes.data(), static_cast<int32_t>(count), 10000);
         if (result) *result = r;
         return bytes;
     }
     // A request, the 50 ms a host waits, and the read of payloadLength + 3 bytes.
-    std::vector<uint8_t> Exchange(const std::vector<uint8_t>& payload, size_t payloadLength)
+    Bytes Exchange(const Bytes& payload, size_t payloadLength)
     {
         Send(payload);
         clock.Advance(50);

@@ -1,62 +1,112 @@
+// The Linux backend against a fabricated sysfs tree and emulated displays behind a
+// stand-in for the i2c-dev system calls.
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <linux/i2c-dev.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <memory>
-#include <stdexcept>
+#include <tuple>
+#include <utility>
 
 #include "HostSide.h"
-#include "I2cDevEmulatedSystem.h"
 #include "MonApi2/BackendSelection.h"
 #include "MonApi2/EmulatedBackend.h"
 #include "MonApi2/LinuxI2cBackend.h"
+#include "MonApi2/PosixI2cDevSystem.h"
+#include "Support/OvTestSupport.h"
 
 using namespace OvEmulatorTest;
-using Bytes = std::vector<uint8_t>;
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 namespace {
 
-// A sysfs tree in a temporary folder, removed at the end.
-class SysfsTree {
+// An i2c-dev for the tests: /dev/i2c-N opens onto an interface of an emulated bus, and
+// each read or write goes to the 8-bit form of the address the last I2C_SLAVE ioctl
+// chose, so traffic through the Linux backend reaches the emulated display byte for
+// byte. The sysfs calls stay real (tests point them at a fabricated tree). Device calls
+// are logged, and the next one can be made to fail with an errno.
+class EmulatedI2cDevSystem final : public MonApi2::PosixI2cDevSystem {
 public:
-    SysfsTree()
+    // /dev/i2c-N opens as descriptor 100 + N; calls may outlive the system.
+    EmulatedI2cDevSystem(OvEmulator::EmulatedBus& bus, std::vector<std::string>& calls) : fBus(bus), fCalls(calls) {}
+
+    void Route(int adapter, int32_t iface) { fInterfaces[100 + adapter] = iface; }
+
+    int Open(const std::string& path) override
     {
-        std::string pattern = (fs::temp_directory_path() / "ov-sysfs-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        root = pattern;
-        fs::create_directories(root / "class/drm/card0");
+        if (const int error = Logged("open " + path)) return -error;
+        const int descriptor = 100 + std::stoi(path.substr(path.rfind('-') + 1));
+        return fInterfaces.contains(descriptor) ? descriptor : -ENOENT;
     }
-    ~SysfsTree()
+    int Close(int descriptor) override
     {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
+        fCalls.push_back("close " + std::to_string(descriptor));
+        return 0;
+    }
+    int Ioctl(int descriptor, unsigned long request, unsigned long argument) override
+    {
+        char call[64];
+        std::snprintf(call, sizeof call, "ioctl %d 0x%lx 0x%lx", descriptor, request, argument);
+        if (const int error = Logged(call)) return -error;
+        if (request != I2C_SLAVE) return -ENOTTY;
+        fSlaves[descriptor] = static_cast<int32_t>(argument);
+        return 0;
+    }
+    int64_t Write(int descriptor, const uint8_t* data, size_t count) override
+    {
+        if (const int error = Logged(Call("write", descriptor, count))) return -error;
+        const int32_t address = fSlaves.at(descriptor) << 1;
+        return Transferred(fBus.I2CWrite(fInterfaces.at(descriptor), address, data, Count(count), 0), count);
+    }
+    int64_t Read(int descriptor, uint8_t* buffer, size_t count) override
+    {
+        if (const int error = Logged(Call("read", descriptor, count))) return -error;
+        const int32_t address = fSlaves.at(descriptor) << 1 | 1;
+        return Transferred(fBus.I2CRead(fInterfaces.at(descriptor), address, buffer, Count(count), 0), count);
     }
 
-    // A connector with its status, an edid file unless empty, and a "ddc" link or an
-    // "i2c-N" folder naming its bus.
-    void Connector(const std::string& name, const std::string& status, const Bytes& edid, const std::string& ddcLink,
-                   const std::string& i2cFolder = "") const
+    int nextError = 0;     // errno of the next device call's failure, 0 for none
+    size_t shortfall = 0;  // bytes each transfer leaves undone
+
+private:
+    static std::string Call(const char* name, int descriptor, size_t count)
     {
-        const fs::path folder = root / "class/drm" / name;
-        fs::create_directories(folder);
-        std::ofstream(folder / "status") << status << '\n';
-        std::ofstream(folder / "edid", std::ios::binary)
-            .write(reinterpret_cast<const char*>(edid.data()), static_cast<std::streamsize>(edid.size()));
-        if (!ddcLink.empty()) fs::create_directory_symlink(ddcLink, folder / "ddc");
-        if (!i2cFolder.empty()) fs::create_directories(folder / i2cFolder);
+        return std::string(name) + " " + std::to_string(descriptor) + " " + std::to_string(count);
+    }
+    static int32_t Count(size_t count) { return static_cast<int32_t>(count); }
+    int Logged(const std::string& call)
+    {
+        fCalls.push_back(call);
+        return std::exchange(nextError, 0);
+    }
+    // What the kernel reports for the emulated display's answer.
+    int64_t Transferred(int32_t result, size_t count) const
+    {
+        if (result < 0) return result == kMonApi2NoDevice ? -ENXIO : -EIO;
+        return static_cast<int64_t>(count - shortfall);
     }
 
-    fs::path root;
+    OvEmulator::EmulatedBus& fBus;
+    std::vector<std::string>& fCalls;
+    std::map<int, int32_t> fInterfaces;  // descriptor to bus interface
+    std::map<int, int32_t> fSlaves;      // descriptor to 7-bit address
 };
 
-Bytes ModelEdid(const char* model)
+// A connector in the sysfs tree: its status, an edid file unless empty, and a "ddc" link or
+// an "i2c-N" folder naming its bus.
+void AddConnector(const OvTestFolder& sysfs, const std::string& name, const std::string& status, const Bytes& edid,
+                  const std::string& ddcLink, const std::string& i2cFolder = "")
 {
-    const OvEmulator::EdidMemory memory = OvEmulator::FindModel(model)->Edid();
-    return Bytes(memory.begin(), memory.begin() + 128);
+    const fs::path folder = fs::path(sysfs.Path("class/drm")) / name;
+    fs::create_directories(folder);
+    sysfs.WriteFile("class/drm/" + name + "/status", status + "\n");
+    sysfs.WriteFile("class/drm/" + name + "/edid", std::string(edid.begin(), edid.end()));
+    if (!ddcLink.empty()) fs::create_directory_symlink(ddcLink, folder / "ddc");
+    if (!i2cFolder.empty()) fs::create_directories(folder / i2cFolder);
 }
 
 // An emulated display behind /dev/i2c-4 of connector card0-DP-1, reached through the
@@ -64,14 +114,13 @@ Bytes ModelEdid(const char* model)
 struct I2cDevSide {
     I2cDevSide()
     {
-        display = bus.Attach(*OvEmulator::FindModel("PA271W"));
-        bus.EnumerateInterfaces(1, 0);
-        auto owned = std::make_unique<I2cDevTest::EmulatedI2cDevSystem>(bus, calls);
+        auto owned = std::make_unique<EmulatedI2cDevSystem>(bus, calls);
         system = owned.get();
         system->Route(4, 0);
-        tree.Connector("card0-DP-1", "connected", ModelEdid("PA271W"), "../../i2c-4");
-        backend = std::make_unique<MonApi2::LinuxI2cBackend>(std::move(owned), tree.root.string(),
-                                                             [this](const std::string& line) { problems.push_back(line); });
+        fs::create_directories(fs::path(tree.Path("class/drm/card0")));  // a card, not a connector
+        AddConnector(tree, "card0-DP-1", "connected", ModelEdid("PA271W"), "../../i2c-4");
+        const auto report = [this](const std::string& line) { problems.push_back(line); };
+        backend = std::make_unique<MonApi2::LinuxI2cBackend>(std::move(owned), tree.Path(), report);
         backend->Enumerate({});
     }
     int32_t Write(int32_t address, const Bytes& bytes)
@@ -88,11 +137,12 @@ struct I2cDevSide {
 
     OvVirtualClock clock;
     OvEmulator::EmulatedBus bus{clock};
-    std::shared_ptr<OvEmulator::EmulatedDisplay> display;
-    SysfsTree tree;
+    std::shared_ptr<OvEmulator::EmulatedDisplay> display = bus.Attach(*OvEmulator::FindModel("PA271W"));
+    int32_t enumerated = bus.EnumerateInterfaces(1, 0);
+    OvTestFolder tree;
     Lines calls;
     Lines problems;
-    I2cDevTest::EmulatedI2cDevSystem* system;
+    EmulatedI2cDevSystem* system;
     std::unique_ptr<MonApi2::LinuxI2cBackend> backend;
 };
 
@@ -103,8 +153,8 @@ std::vector<Bytes> HostScript(Side& side)
     std::vector<Bytes> replies;
     EXPECT_EQ(side.Write(0xA0, {0x00}), 0);
     replies.push_back(side.Read(0xA1, 128));
-    for (const Bytes& payload : {Bytes{0x01, 0x10}, Bytes{0x03, 0x10, 0x00, 0x21}, Bytes{0x01, 0x10}, Bytes{0xC6, 0x10, 0x54},
-                                 Bytes{0xF3, 0x00, 0x20}}) {
+    for (const Bytes& payload : {Bytes{0x01, 0x10}, Bytes{0x03, 0x10, 0x00, 0x21}, Bytes{0x01, 0x10},
+                                 Bytes{0xC6, 0x10, 0x54}, Bytes{0xF3, 0x00, 0x20}}) {
         EXPECT_EQ(side.Write(0x6E, HostPacket(payload)), 0);
         side.clock.Advance(50);
         replies.push_back(side.Read(0x6F, 38));
@@ -122,47 +172,41 @@ TEST(I2cDevBackend, ListsConnectedConnectorsWithTheirDisplaysIdentity)
         if (plain[at] == 0xFC || plain[at] == 0xFF) plain[at] = 0x10;  // no name, no serial text
     }
     std::copy_n(Bytes{0xEF, 0xBE, 0xAD, 0xDE}.begin(), 4, plain.begin() + 12);
-    side.tree.Connector("card0-HDMI-A-1", "disconnected", {}, "../../i2c-5");
-    side.tree.Connector("card1-DP-2", "connected", plain, "", "i2c-9");
-    side.tree.Connector("card1-HDMI-A-3", "connected", {}, "../../i2c-11");
-    side.tree.Connector("card1-eDP-1", "connected", plain, "");  // no DDC bus
+    AddConnector(side.tree, "card0-HDMI-A-1", "disconnected", {}, "../../i2c-5");
+    AddConnector(side.tree, "card1-DP-2", "connected", plain, "", "i2c-9");
+    AddConnector(side.tree, "card1-HDMI-A-3", "connected", {}, "../../i2c-11");
+    AddConnector(side.tree, "card1-eDP-1", "connected", plain, "");  // no DDC bus
     for (int adapter : {5, 9, 11}) side.system->Route(adapter, 0);
     ASSERT_EQ(side.backend->Enumerate({}), 3);
 
     DisplayInterfaceInfo info{};
     ASSERT_TRUE(side.backend->Info(0, info));
-    EXPECT_EQ(info.size, 260u);
-    EXPECT_EQ(info.interfaceType, kMonApi2GraphicsDdc);
-    EXPECT_EQ(info.edidDetected, 1);
+    EXPECT_EQ(std::tuple(info.size, info.interfaceType, info.edidDetected, info.pnpId),
+              std::tuple(260u, int32_t{kMonApi2GraphicsDdc}, uint8_t{1}, 0xA3386810u));
     EXPECT_STREQ(info.displayName, "PA271W");
     EXPECT_STREQ(info.interfaceName, "card0-DP-1");
     EXPECT_STREQ(info.serialNumber, "91000123");
-    EXPECT_EQ(info.pnpId, 0xA3386810u);
     EXPECT_EQ(Bytes(info.edid, info.edid + 128), ModelEdid("PA271W"));
     EXPECT_EQ(info.displayRect[0] | info.displayRect[1] | info.displayRect[2] | info.displayRect[3], 0);
 
+    // Without a name the connector names the display; without a serial text, the number.
     ASSERT_TRUE(side.backend->Info(1, info));
-    EXPECT_STREQ(info.displayName, "card1-DP-2");
-    EXPECT_STREQ(info.serialNumber, "3735928559");
-    EXPECT_EQ(info.pnpId, 0xA3381234u);
+    EXPECT_EQ(std::tuple(std::string(info.displayName), std::string(info.serialNumber), info.pnpId),
+              std::tuple("card1-DP-2", "3735928559", 0xA3381234u));
     ASSERT_TRUE(side.backend->Info(2, info));
-    EXPECT_STREQ(info.displayName, "card1-HDMI-A-3");
-    EXPECT_EQ(info.edidDetected, 0);
-    EXPECT_STREQ(info.serialNumber, "");
-    EXPECT_EQ(info.pnpId, 0u);
+    EXPECT_EQ(std::tuple(std::string(info.displayName), info.edidDetected, std::string(info.serialNumber), info.pnpId),
+              std::tuple("card1-HDMI-A-3", uint8_t{0}, "", 0u));
     EXPECT_FALSE(side.backend->Info(3, info));
 }
 
-TEST(I2cDevBackend, CarriesTheEmulatedDisplaysTrafficUnchanged)
+TEST(I2cDevBackend, CarriesTheEmulatedDisplaysTrafficUnchangedSelectingAddressesOnChange)
 {
     HostSide direct;
     I2cDevSide side;
     const std::vector<Bytes> replies = HostScript(side);
     EXPECT_EQ(replies, HostScript(direct));
     EXPECT_EQ(replies[0], ModelEdid("PA271W"));
-    EXPECT_EQ(Bytes(replies[1].begin(), replies[1].begin() + 11),
-              (Bytes{0x6E, 0x88, 0x02, 0x00, 0x10, 0x00, 0x00, 0x64, 0x00, 0x46, 0x86}));
-    EXPECT_EQ(replies[3][9], 0x21);
+    EXPECT_EQ(replies[3][9], 0x21);  // the Set VCP reached the display
     // A slave address is selected only when it changes: 0xA0/0xA1 as 0x50, 0x6E/0x6F as 0x37.
     EXPECT_EQ(Lines(side.calls.begin(), side.calls.begin() + 7),
               (Lines{"open /dev/i2c-4", "ioctl 104 0x703 0x50", "write 104 1", "read 104 128", "ioctl 104 0x703 0x37",
@@ -174,9 +218,9 @@ TEST(I2cDevBackend, MapsKernelErrorsToResults)
 {
     I2cDevSide side;
     const Bytes request = HostPacket({0x01, 0x10});
-    const std::pair<int, int32_t> cases[] = {
-        {EIO, kMonApi2IoError}, {ETIMEDOUT, kMonApi2IoError}, {EBUSY, kMonApi2IoError},
-        {ENXIO, kMonApi2NoDevice}, {EREMOTEIO, kMonApi2NoDevice}, {ENODEV, kMonApi2NoDevice}};
+    const std::pair<int, int32_t> cases[] = {{EIO, kMonApi2IoError},    {ETIMEDOUT, kMonApi2IoError},
+                                             {EBUSY, kMonApi2IoError},  {ENXIO, kMonApi2NoDevice},
+                                             {EREMOTEIO, kMonApi2NoDevice}, {ENODEV, kMonApi2NoDevice}};
     for (const auto& [error, result] : cases) {
         SCOPED_TRACE(error);
         EXPECT_EQ(side.Write(0xA0, {0x00}), 0);
@@ -204,7 +248,7 @@ TEST(I2cDevBackend, MapsKernelErrorsToResults)
 TEST(I2cDevBackend, KeepsDevicesOpenBetweenScansAndReportsTheUnopenable)
 {
     I2cDevSide side;
-    side.tree.Connector("card0-DP-2", "connected", {}, "../../i2c-6");
+    AddConnector(side.tree, "card0-DP-2", "connected", {}, "../../i2c-6");
     side.system->Route(6, 0);
     side.calls.clear();
     side.system->nextError = EACCES;  // card0-DP-1's bus
@@ -220,28 +264,28 @@ TEST(I2cDevBackend, KeepsDevicesOpenBetweenScansAndReportsTheUnopenable)
 
 TEST(I2cDevBackend, RealDisplaysUnlessEmulationIsChosen)
 {
-    SysfsTree tree;
-    tree.Connector("card0-DP-1", "connected", {}, "../../i2c-999999");
-    const auto select = [&tree](const char* emulate, Lines& problems) {
+    OvTestFolder tree;
+    AddConnector(tree, "card0-DP-1", "connected", {}, "../../i2c-999999");
+    Lines problems;
+    const auto select = [&](const char* emulate) {
         return MonApi2::SelectBackends(
             [&](const char* name) -> std::optional<std::string> {
-                if (std::string(name) == "OV_MONAPI2_SYSFS_ROOT") return tree.root.string();
+                if (std::string(name) == "OV_MONAPI2_SYSFS_ROOT") return tree.Path();
                 if (std::string(name) == "OV_MONAPI2_EMULATE" && emulate) return emulate;
                 return std::nullopt;
             },
             [&problems](const std::string& line) { problems.push_back(line); });
     };
-    Lines problems;
-    auto backends = select(nullptr, problems);
+    auto backends = select(nullptr);
     ASSERT_EQ(backends.size(), 1u);
     ASSERT_NE(dynamic_cast<MonApi2::LinuxI2cBackend*>(backends[0].get()), nullptr);
     EXPECT_EQ(backends[0]->Enumerate({}), 0);
     EXPECT_EQ(problems, Lines{"cannot open /dev/i2c-999999 for card0-DP-1: No such file or directory"
                               " (is the i2c-dev module loaded?)"});
 
-    EXPECT_TRUE(select("", problems).empty());
+    EXPECT_TRUE(select("").empty());
     problems.clear();
-    backends = select("PA271W,Nope", problems);
+    backends = select("PA271W,Nope");
     ASSERT_EQ(backends.size(), 1u);
     EXPECT_NE(dynamic_cast<MonApi2::EmulatedBackend*>(backends[0].get()), nullptr);
     EXPECT_EQ(problems, Lines{"unknown emulated model 'Nope' skipped"});

@@ -1,48 +1,37 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
+#include <tuple>
 
+#include "HostSide.h"
 #include "MonApi2/EmulatedBackend.h"
 #include "MonApi2/EmulationSelection.h"
 #include "MonApi2/InterfaceTable.h"
 #include "OvSystem/OvPlatform.h"
+#include "Support/OvTestSupport.h"
 
+using namespace OvEmulatorTest;
 using OvEmulator::Link;
-using Bytes = std::vector<uint8_t>;
-
-namespace {
-
-void SetEnvironment(const char* name, const char* value)
-{
-#if defined(_WIN32)
-    _putenv_s(name, value);
-#else
-    setenv(name, value, 1);
-#endif
-}
-
-}  // namespace
+using Lines = std::vector<std::string>;
 
 TEST(MonApi2Library, SelectionNamesModelsAndLinks)
 {
     const MonApi2::EmulationSelection selection =
         MonApi2::ParseEmulationSelection(" PA271W, usb:pa311d ,,Nope,USB:V193A,DDC:PA322UHD", "0.5");
     ASSERT_EQ(selection.displays.size(), 3u);
-    EXPECT_EQ(selection.displays[0].model->name, "PA271W");
-    EXPECT_EQ(selection.displays[0].link, Link::kDdc);
-    EXPECT_EQ(selection.displays[1].model->name, "PA311D");
-    EXPECT_EQ(selection.displays[1].link, Link::kUsb);
-    EXPECT_EQ(selection.displays[2].model->name, "PA322UHD");
+    const std::tuple<const char*, Link> expected[] = {{"PA271W", Link::kDdc}, {"PA311D", Link::kUsb},
+                                                      {"PA322UHD", Link::kDdc}};
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::tuple(selection.displays[i].model->name, selection.displays[i].link), expected[i]) << i;
     EXPECT_EQ(selection.waitScale, 0.5);
     EXPECT_EQ(selection.problems,
-              (std::vector<std::string>{"unknown emulated model 'Nope' skipped", "emulated model 'V193A' has no USB link, skipped"}));
+              (Lines{"unknown emulated model 'Nope' skipped", "emulated model 'V193A' has no USB link, skipped"}));
 
     EXPECT_TRUE(MonApi2::ParseEmulationSelection("", "").displays.empty());
     const MonApi2::EmulationSelection badScale = MonApi2::ParseEmulationSelection("PA271W", "-2");
     EXPECT_EQ(badScale.waitScale, 1.0);
-    EXPECT_EQ(badScale.problems, std::vector<std::string>{"invalid wait scale '-2', using 1"});
+    EXPECT_EQ(badScale.problems, Lines{"invalid wait scale '-2', using 1"});
 }
 
 TEST(MonApi2Library, TableNumbersInterfacesAndChecksArguments)
@@ -53,7 +42,8 @@ TEST(MonApi2Library, TableNumbersInterfacesAndChecksArguments)
 
     std::vector<std::unique_ptr<MonApi2::Backend>> backends;
     backends.push_back(std::make_unique<MonApi2::EmulatedBackend>(MonApi2::ParseEmulationSelection("V193A", "")));
-    backends.push_back(std::make_unique<MonApi2::EmulatedBackend>(MonApi2::ParseEmulationSelection("SV241C,USB:PA311D", "0")));
+    backends.push_back(
+        std::make_unique<MonApi2::EmulatedBackend>(MonApi2::ParseEmulationSelection("SV241C,USB:PA311D", "0")));
     MonApi2::InterfaceTable table(std::move(backends));
     EXPECT_EQ(table.SetUSBDeviceList(nullptr, 1), kMonApi2BadArgument);
     const uint32_t usb = 0x0409046B;
@@ -67,7 +57,7 @@ TEST(MonApi2Library, TableNumbersInterfacesAndChecksArguments)
     info.size = 0;
     EXPECT_EQ(table.Info(0, &info), kMonApi2BadArgument);
 
-    const Bytes save = {0x51, 0x81, 0x0C, 0x6E ^ 0x51 ^ 0x81 ^ 0x0C};
+    const Bytes save = HostPacket({0x0C});
     EXPECT_EQ(table.Write(1, 0x6E, save.data(), 4), 0);
     EXPECT_EQ(table.Write(3, 0x6E, save.data(), 4), kMonApi2NoInterface);
     EXPECT_EQ(table.Read(0, 0x6F, nullptr, 3), kMonApi2BadArgument);
@@ -75,8 +65,8 @@ TEST(MonApi2Library, TableNumbersInterfacesAndChecksArguments)
 
 TEST(MonApi2Library, SharedLibraryServesTheModelsChosenInTheEnvironment)
 {
-    SetEnvironment("OV_MONAPI2_EMULATE", "PA271W,USB:PA311D");
-    SetEnvironment("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
+    OvScopedEnvironment emulate("OV_MONAPI2_EMULATE", "PA271W,USB:PA311D");
+    OvScopedEnvironment waitScale("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
     void* library = OvPlatform::LoadLibrary(MONAPI2_PATH);
     ASSERT_NE(library, nullptr);
     const auto find = [library](const char* name) { return OvPlatform::FindSymbol(library, name); };
@@ -98,7 +88,7 @@ TEST(MonApi2Library, SharedLibraryServesTheModelsChosenInTheEnvironment)
     EXPECT_STREQ(info.displayName, "PA311D");
     EXPECT_STREQ(info.interfaceName, "USB");
 
-    const Bytes request = {0x51, 0x83, 0xC6, 0x00, 0x12, 0x6E ^ 0x51 ^ 0x83 ^ 0xC6 ^ 0x12};
+    const Bytes request = HostPacket({0xC6, 0x00, 0x12});
     EXPECT_EQ(write(0, 0x6E, request.data(), 6, 10000), 0);
     Bytes reply(12);
     EXPECT_EQ(read(0, 0x6F, reply.data(), 12, 10000), 0);

@@ -1,57 +1,41 @@
 // Enumerating interfaces, logical ports, connecting with fallbacks, the sticky final
 // error, and where a connection takes the display's EDID from.
-#include <algorithm>
 
 #include "OvCore/OvString.h"
-#include "OvDevices/OvDisplayInterfaces.h"
 #include "OvEmulatedBusFixture.h"
-#include "OvTools/OvDebug.h"
-#include "Support/OvCaptureStream.h"
-
-using OvEmulator::FaultKind;
-using OvEmulator::kAlways;
-using OvEmulator::Link;
-using OvEmulator::RequestKind;
-using Lines = std::vector<std::string>;
 
 namespace {
 
 class ConnectionTest : public EmulatedBusTest {
 protected:
-    void Break(size_t display) { displays[display]->AddFault({FaultKind::kWriteError, RequestKind::kAny, kAlways}); }
-    Lines PortsTried() { return LinesStartingWith(capture.Lines(), "DDC2Device::ConnectPort"); }
-
-    OvScopedDebugCapture capture;
+    void Break(size_t index) { displays[index]->AddFault({FaultKind::kWriteError, RequestKind::kAny, kAlways}); }
+    Lines PortsTried() const { return LogLines("DDC2Device::ConnectPort"); }
 };
 
-TEST_F(ConnectionTest, LogicalPortsNumberUSBInterfacesFirst)
+std::string Hex(const Bytes& bytes) { return OvString::BytesToHex(bytes.data(), 128).Chars(); }
+
+TEST_F(ConnectionTest, LogicalPortsNumberUSBInterfacesFirstAndStopAtTwelve)
 {
     Attach("V193A");
     Attach("SV241C");
     Attach("PA311D", Link::kUsb);
     OvROVUvidedImpl device;  // enables the device's trace
-    capture.Clear();
+    ForgetTraffic();
     InitInterfaces();
     EXPECT_EQ(InterfaceCount(), 3);
-    EXPECT_EQ(MapPort(0), 2);
-    EXPECT_EQ(MapPort(1), 0);
-    EXPECT_EQ(MapPort(2), 1);
-    EXPECT_EQ(MapPort(3), -1);
-    EXPECT_EQ(MapPort(-1), -1);
-    const Lines lines = capture.Lines();
+    const std::pair<int32_t, int32_t> ports[] = {{0, 2}, {1, 0}, {2, 1}, {3, -1}, {-1, -1}};
+    for (const auto& [port, index] : ports) EXPECT_EQ(MapPort(port), index) << port;
+    const Lines lines = LogLines();
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
               (Lines{"DDC2Device::InitInterfaces", "- SetUSBDeviceList returned 0", "- Found 3 interfaces", "",
                      "- Interface information for port 0: "}));
-    EXPECT_EQ(LinesStartingWith(lines, "  Interface name"),
-              (Lines{"  Interface name     = DISPLAY1", "  Interface name     = DISPLAY2",
-                     "  Interface name     = USB"}));
-    EXPECT_EQ(LinesStartingWith(lines, "  EDID  ")[0],
-              "  EDID               = " + std::string(OvString::BytesToHex(displays[0]->Edid().data(), 128).Chars()));
-}
+    EXPECT_EQ(LogLines("  Interface name"), (Lines{"  Interface name     = DISPLAY1", "  Interface name     = DISPLAY2",
+                                                   "  Interface name     = USB"}));
+    EXPECT_EQ(LogLines("  EDID  ")[0], "  EDID               = " + Hex(EdidOf(*displays[0])));
 
-TEST_F(ConnectionTest, AtMostTwelveInterfacesAreUsed)
-{
-    for (int i = 0; i < 15; ++i) Attach("V193A");
+    // Fifteen interfaces now, of which the first twelve count.
+    ResetDisplayInterfacesForTesting();
+    for (int i = 0; i < 12; ++i) Attach("V193A");
     InitInterfaces();
     EXPECT_EQ(InterfaceCount(), 12);
     EXPECT_EQ(MapPort(11), 11);
@@ -67,26 +51,24 @@ TEST_F(ConnectionTest, ConnectMonitorIDTriesThePortTheDisplayIDThenTheOthers)
     Break(0);
     Break(2);
 
-    capture.Clear();
+    ForgetTraffic();
     EXPECT_EQ(device.ConnectMonitorID(0, 2), 0);
     EXPECT_EQ(PortsTried(), (Lines{"DDC2Device::ConnectPort 2 is ok", "DDC2Device::ConnectPort 0 is ok",
                                    "DDC2Device::ConnectPort 1 is ok"}));
-    EXPECT_EQ(LinesStartingWith(capture.Lines(), "- ConnectPort failed"),
-              Lines(2, "- ConnectPort failed with error -5"));
+    EXPECT_EQ(LogLines("- ConnectPort failed"), Lines(2, "- ConnectPort failed with error -5"));
     EXPECT_EQ(device.GetPort(), 1);
     EXPECT_TRUE(device.IsConnected());
 
-    capture.Clear();
     EXPECT_EQ(device.ConnectMonitor(3, 2), 0);
     EXPECT_EQ(device.GetPort(), 3);
-    capture.Clear();
+    ForgetTraffic();
     EXPECT_EQ(device.ConnectMonitorID(-1, 2), -1);
     EXPECT_EQ(PortsTried(), Lines{"DDC2Device::ConnectPort 2 is ok"});
     EXPECT_FALSE(device.IsConnected());
     EXPECT_EQ(device.ConnectMonitorID(0, 7), -1);
-    EXPECT_EQ(capture.Lines().back(), "- PortNr 7 is not a valid port, do not connect");
+    EXPECT_EQ(LogLines().back(), "- PortNr 7 is not a valid port, do not connect");
     EXPECT_EQ(device.ConnectPort(4), -1);
-    EXPECT_EQ(capture.Lines().back(), "DDC2Device::ConnectPort 4 has failed");
+    EXPECT_EQ(LogLines().back(), "DDC2Device::ConnectPort 4 has failed");
 }
 
 TEST_F(ConnectionTest, AConnectionThatFailedEverywhereStaysFailedForEveryDevice)
@@ -98,15 +80,14 @@ TEST_F(ConnectionTest, AConnectionThatFailedEverywhereStaysFailedForEveryDevice)
     Break(0);
     Break(1);
     EXPECT_EQ(first.ConnectMonitorID(0, 0), kMonApi2IoError);
-    EXPECT_EQ(capture.Lines().back(), "- ConnectMonitorID failed with gFinalCommError -5");
+    EXPECT_EQ(LogLines().back(), "- ConnectMonitorID failed with gFinalCommError -5");
     EXPECT_EQ(FinalCommError(), kMonApi2IoError);
 
     displays[0]->Faults().Clear();
     ForgetTraffic();
-    capture.Clear();
     OvROVUvidedImpl second;
     EXPECT_EQ(second.ConnectMonitorID(1, 1), kMonApi2IoError);
-    EXPECT_EQ(capture.Lines().back(), "- gFinalCommError is set, ConnectMonitorID returns -5");
+    EXPECT_EQ(LogLines().back(), "- gFinalCommError is set, ConnectMonitorID returns -5");
     EXPECT_TRUE(displays[0]->Traffic().Records().empty());
     EXPECT_TRUE(displays[1]->Traffic().Records().empty());
 }
@@ -114,63 +95,55 @@ TEST_F(ConnectionTest, AConnectionThatFailedEverywhereStaysFailedForEveryDevice)
 TEST_F(ConnectionTest, WithoutInterfacesNoPortIsValid)
 {
     OvROVUvidedImpl device;
-    capture.Clear();
+    ForgetTraffic();
     EXPECT_EQ(device.ConnectMonitorID(0, 0), -1);
-    EXPECT_EQ(LinesStartingWith(capture.Lines(), "- M"),
-              Lines{"- Mismatch between legal ports count (-1) and gNumInterfaces (0)"});
-    EXPECT_EQ(capture.Lines().back(), "- No valid ports found!");
+    EXPECT_EQ(LogLines("- M"), Lines{"- Mismatch between legal ports count (-1) and gNumInterfaces (0)"});
+    EXPECT_EQ(LogLines().back(), "- No valid ports found!");
 }
 
-TEST_F(ConnectionTest, USBLinkTakesTheEdidFromItsRecord)
+TEST_F(ConnectionTest, USBLinkTakesTheEdidFromItsRecordOrTheDDCInterfaceOfTheSameDisplay)
 {
-    auto display = Attach("PA311D", Link::kUsb);
-    InitInterfaces();
-    OvROVUvidedImpl device;
-    ASSERT_EQ(device.ConnectPort(0), 0);
-    EXPECT_TRUE(std::equal(display->Edid().begin(), display->Edid().begin() + 128, device.StoredEdid()));
-    EXPECT_TRUE(RawWrites(*display, 0xA0).empty());
-    EXPECT_EQ(device.GetVendorProductID(), 0xA338690Cu);
-    EXPECT_EQ(capture.Lines().back(), "- Connected per USB");
-}
-
-TEST_F(ConnectionTest, USBLinkWithoutEdidReadsItFromTheDDCInterfaceOfTheSameDisplay)
-{
-    auto display = Attach("PA311D");
-    bus.Attach(display, Link::kUsb, {.edidInRecord = false});
-    InitInterfaces();
-    OvROVUvidedImpl device;
-    ASSERT_EQ(device.ConnectPort(0), 0);
-    EXPECT_EQ(RawWrites(*display, 0xA0), (std::vector<Bytes>{{0x00}}));
-    EXPECT_TRUE(std::equal(display->Edid().begin(), display->Edid().begin() + 128, device.StoredEdid()));
-    EXPECT_EQ(capture.Lines().back(), "- USBReadEDID");
+    for (bool edidInRecord : {true, false}) {
+        SCOPED_TRACE(edidInRecord);
+        ResetDisplayInterfacesForTesting();
+        OvEmulator::EmulatedBus usbBus(*clock);
+        OvEmulator::ScopedCurrentBus scope(usbBus);
+        auto pa = usbBus.Attach(*OvEmulator::FindModel("PA311D"), edidInRecord ? Link::kUsb : Link::kDdc);
+        if (!edidInRecord) usbBus.Attach(pa, Link::kUsb, {.edidInRecord = false});
+        InitInterfaces();
+        OvROVUvidedImpl device;
+        ASSERT_EQ(device.ConnectPort(0), 0);
+        EXPECT_EQ(Bytes(device.StoredEdid(), device.StoredEdid() + 128), EdidOf(*pa));
+        EXPECT_EQ(RawWrites(*pa, 0xA0), edidInRecord ? Packets{} : Packets{{0x00}});
+        EXPECT_EQ(device.GetVendorProductID(), 0xA338690Cu);
+        EXPECT_EQ(LogLines().back(), edidInRecord ? "- Connected per USB" : "- USBReadEDID");
+    }
 }
 
 TEST_F(ConnectionTest, ReadEDIDReadsOnlyWhenNoEdidIsStored)
 {
-    auto display = Attach("V193A");
+    auto v193 = Attach("V193A");
     auto device = Connect();
-    capture.Clear();
-    uint8_t edid[128] = {};
-    EXPECT_EQ(device->ReadEDID(edid), 0);
-    EXPECT_TRUE(display->Traffic().Records().empty());
-    EXPECT_TRUE(std::equal(edid, edid + 128, display->Edid().begin()));
-    EXPECT_EQ(capture.Lines(), (Lines{"DDC2Device::ReadEDID 0",
-                                      "- EDID = " + std::string(OvString::BytesToHex(edid, 128).Chars())}));
+    Bytes edid(128);
+    EXPECT_EQ(device->ReadEDID(edid.data()), 0);
+    EXPECT_TRUE(v193->Traffic().Records().empty());
+    EXPECT_EQ(edid, EdidOf(*v193));
+    EXPECT_EQ(LogLines(), (Lines{"DDC2Device::ReadEDID 0", "- EDID = " + Hex(edid)}));
 
     // An EDID read that failed at connection is made again.
-    display->AddFault({FaultKind::kReadError, RequestKind::kEdid, 5});
+    v193->AddFault({FaultKind::kReadError, RequestKind::kEdid, 5});
     ASSERT_EQ(device->ConnectPort(0), 0);
     EXPECT_EQ(device->StoredEdid()[1], 0);
-    capture.Clear();
-    EXPECT_EQ(device->ReadEDID(edid), 0);
-    EXPECT_EQ(capture.Lines()[1], "- ReadEDID via DDC succeeded");
+    ForgetTraffic();
+    EXPECT_EQ(device->ReadEDID(edid.data()), 0);
+    EXPECT_EQ(LogLines()[1], "- ReadEDID via DDC succeeded");
     EXPECT_EQ(device->GetVendorProductID(), 0xA3381234u);
 
-    display->AddFault({FaultKind::kReadError, RequestKind::kEdid, kAlways});
+    v193->AddFault({FaultKind::kReadError, RequestKind::kEdid, kAlways});
     ASSERT_EQ(device->ConnectPort(0), 0);
-    capture.Clear();
-    EXPECT_EQ(device->ReadEDID(edid), kMonApi2IoError);
-    EXPECT_EQ(capture.Lines().back(), "- ReadEDID via DDC failed with error -5");
+    ForgetTraffic();
+    EXPECT_EQ(device->ReadEDID(edid.data()), kMonApi2IoError);
+    EXPECT_EQ(LogLines().back(), "- ReadEDID via DDC failed with error -5");
 }
 
 }  // namespace

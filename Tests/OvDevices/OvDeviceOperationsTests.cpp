@@ -1,39 +1,25 @@
 // The small operations of the real display and its capability string, end to end
 // against emulated displays.
-#include <cstring>
+#include <tuple>
 
 #include "OvDevices/OvCapabilities.h"
 #include "OvEmulatedBusFixture.h"
 
-using OvEmulator::FaultKind;
-using OvEmulator::kAlways;
-using OvEmulator::RequestKind;
-using Waits = std::vector<uint32_t>;
-
 namespace {
 
-class DeviceOperationsTest : public EmulatedBusTest {
-protected:
-    std::unique_ptr<OvROVUvidedImpl> ConnectTo(const char* model)
-    {
-        display = Attach(model);
-        return Connect();
-    }
+using DeviceOperationsTest = EmulatedBusTest;
 
-    std::shared_ptr<OvEmulator::EmulatedDisplay> display;
-};
-
-TEST_F(DeviceOperationsTest, LevelSettersWriteOnlyAChangedValue)
+TEST_F(DeviceOperationsTest, LevelSettersWriteOnlyAChangedValueAndSettle)
 {
     auto device = ConnectTo("V193A");
     display->Vcps().Find(0x0010)->current = 50;
     device->SetBrightness(0.5);
-    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{PagedRead(0x10)}));
+    EXPECT_EQ(Requests(*display), (Packets{PagedRead(0x10)}));
     EXPECT_EQ(Sleeps(), (Waits{50, 50}));
 
     ForgetTraffic();
     device->SetBrightness(0.25);
-    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{PagedRead(0x10), PagedRead(0x12), PagedRead(0x10),
+    EXPECT_EQ(Requests(*display), (Packets{PagedRead(0x10), PagedRead(0x12), PagedRead(0x10),
                                                       PagedWrite(0x10, 25), PagedRead(0x10)}));
     EXPECT_EQ(Sleeps(), (Waits{50, 50, 50, 50, 50, 50, 50, 50, 500, 50, 50}));
 
@@ -41,11 +27,11 @@ TEST_F(DeviceOperationsTest, LevelSettersWriteOnlyAChangedValue)
     device->SetRedGain(0.5);
     EXPECT_EQ(display->Vcps().Find(0x0016)->current, 127);
     EXPECT_EQ(Sleeps().back(), 1000u);
-}
 
-TEST_F(DeviceOperationsTest, BrightnessSettlesThreeSecondsOnInternallyCalibratingDisplays)
-{
-    auto device = ConnectTo("SV241C");
+    // Displays that calibrate internally settle three seconds after a brightness change.
+    ResetDisplayInterfacesForTesting();
+    device = ConnectTo("SV241C");
+    ASSERT_EQ(device->ConnectPort(1), 0);
     device->SetBrightness(0.5);
     EXPECT_EQ(display->Vcps().Find(0x0010)->current, 127);
     EXPECT_EQ(Requests(*display).back(), PagedRead(0x10));
@@ -64,42 +50,31 @@ TEST_F(DeviceOperationsTest, GettersReadTheirOwnCodes)
     EXPECT_DOUBLE_EQ(device->GetGreenGain(), 1.0);
     EXPECT_DOUBLE_EQ(device->GetBlueGain(), 1.0);
     EXPECT_EQ(Requests(*display),
-              (std::vector<Bytes>{PagedRead(0x10), PagedRead(0x16), PagedRead(0x18), PagedRead(0x1A)}));
+              (Packets{PagedRead(0x10), PagedRead(0x16), PagedRead(0x18), PagedRead(0x1A)}));
 
-    uint32_t hours = 0;
-    EXPECT_TRUE(device->GetRunningHours(&hours));
-    EXPECT_EQ(hours, 500u);
-    EXPECT_TRUE(device->GetOnTimeHours(&hours));
-    EXPECT_EQ(hours, 2121u);
-    uint32_t vertical = 0;
-    uint32_t horizontal = 0;
-    EXPECT_TRUE(device->GetSize(&vertical, &horizontal));
-    EXPECT_EQ(horizontal, 376u);
-    EXPECT_EQ(vertical, 301u);
+    uint32_t hours[2] = {};
+    uint32_t size[2] = {};
+    EXPECT_TRUE(device->GetRunningHours(&hours[0]));  // the display counts half hours
+    EXPECT_TRUE(device->GetOnTimeHours(&hours[1]));
+    EXPECT_TRUE(device->GetSize(&size[0], &size[1]));
+    EXPECT_EQ(std::tuple(hours[0], hours[1], size[0], size[1]), std::tuple(500u, 2121u, 301u, 376u));
+    EXPECT_FALSE(device->IsDigitalInput());  // an analogue input
 }
 
 TEST_F(DeviceOperationsTest, SaveSettingsSendsTheRequestThenWaits)
 {
     auto device = ConnectTo("V193A");
     device->SaveSettings();
-    EXPECT_EQ(Requests(*display), (std::vector<Bytes>{{0x0C}}));
+    EXPECT_EQ(Requests(*display), (Packets{{0x0C}}));
     EXPECT_EQ(Sleeps(), (Waits{200, 2000}));
     EXPECT_EQ(display->Controller().SaveCount(), 1);
 
-    display->AddFault({FaultKind::kWriteError, RequestKind::kSaveSettings, kAlways});
-    ForgetTraffic();
-    ExpectError([&] { device->SaveSettings(); }, kOvIOErr, "OvIOErr");
+    Spoil(FaultKind::kWriteError, RequestKind::kSaveSettings);
+    EXPECT_OV_ERROR(device->SaveSettings(), kOvIOErr, "OvIOErr");
     EXPECT_EQ(Sleeps().back(), 200u);
-
-    OvROVUvidedImpl unconnected;
-    ForgetTraffic();
-    unconnected.SaveSettings();
-    EXPECT_EQ(Sleeps(), (Waits{2000}));
-    EXPECT_FALSE(unconnected.IsDigitalInput());
-    EXPECT_FALSE(device->IsDigitalInput());
 }
 
-TEST_F(DeviceOperationsTest, CapabilityStringIsFetchedOncePerConnection)
+TEST_F(DeviceOperationsTest, CapabilityStringIsFetchedOncePerConnectionKeptPartialAndRefusedEmpty)
 {
     auto device = ConnectTo("PA271W");
     const std::string text = display->Controller().Capabilities();
@@ -107,8 +82,7 @@ TEST_F(DeviceOperationsTest, CapabilityStringIsFetchedOncePerConnection)
     const size_t chunks = Requests(*display).size();
     EXPECT_EQ(chunks, (text.size() + 31) / 32 + 1);
     const OvCapabilityRecord& record = device->GetCapabilityRecord();
-    EXPECT_EQ(record.parsed, 1);
-    EXPECT_EQ(record.gammaTableSize, 0xC00);
+    EXPECT_EQ(std::pair(record.parsed, record.gammaTableSize), std::pair(1, 0xC00));
     EXPECT_EQ(std::string(device->GetCapabilityStr()), text);
     EXPECT_EQ(Requests(*display).size(), chunks);
 
@@ -117,20 +91,17 @@ TEST_F(DeviceOperationsTest, CapabilityStringIsFetchedOncePerConnection)
     ForgetTraffic();
     EXPECT_EQ(device->GetCapabilityRecord().parsed, 1);
     EXPECT_EQ(Requests(*display).size(), chunks);
-}
 
-TEST_F(DeviceOperationsTest, CapabilityFetchKeepsPartialTextAndRefusesAnEmptyOne)
-{
-    auto device = ConnectTo("V193A");
-    const std::string text = display->Controller().Capabilities();
-    display->AddFault({FaultKind::kWrongEcho, RequestKind::kCapabilities, kAlways, 1});
+    // A partial text is kept, an empty one refused.
+    Spoil(FaultKind::kWrongEcho, RequestKind::kCapabilities, kAlways, 1);
+    ASSERT_EQ(device->ConnectPort(0), 0);
     EXPECT_EQ(std::string(device->GetCapabilityStr()), text.substr(0, 32));
     display->Faults().Clear();
     EXPECT_EQ(std::string(device->GetCapabilityStr()), text.substr(0, 32));
 
     display->Controller().Capabilities().clear();
     ASSERT_EQ(device->ConnectPort(0), 0);
-    ExpectError([&] { device->GetCapabilityStr(); }, kOvIOErr, "OvIOErr");
+    EXPECT_OV_ERROR(device->GetCapabilityStr(), kOvIOErr, "OvIOErr");
     OvROVUvidedImpl unconnected;
     try {
         unconnected.GetCapabilityStr();

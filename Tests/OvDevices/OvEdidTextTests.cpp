@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,39 +15,35 @@ std::string Text(const OvString& text) {
     return text.Chars();
 }
 
-void Put(Edid& edid, size_t offset, std::initializer_list<uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), edid.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
 void PutText(Edid& edid, size_t offset, std::string_view text) {
     std::copy(text.begin(), text.end(), edid.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+// Bytes written as hexadecimal digits, two per byte.
+void PutHex(Edid& edid, size_t offset, std::string_view hex) {
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        edid[offset + i / 2] = static_cast<uint8_t>(std::stoul(std::string(hex.substr(i, 2)), nullptr, 16));
+}
+
 // An 18-byte display descriptor; texts shorter than 13 bytes end in 0x0A and blanks.
 void PutDescriptor(Edid& edid, size_t offset, uint8_t tag, std::string_view text) {
-    Put(edid, offset, {0x00, 0x00, 0x00, tag, 0x00});
+    PutHex(edid, offset, "0000000000");
+    edid[offset + 3] = tag;
     std::fill_n(edid.begin() + static_cast<std::ptrdiff_t>(offset + 5), 13, uint8_t{0x20});
     PutText(edid, offset + 5, text);
     if (text.size() < 13) edid[offset + 5 + text.size()] = 0x0A;
 }
 
 void PutDummyDescriptor(Edid& edid, size_t offset) {
-    std::fill_n(edid.begin() + static_cast<std::ptrdiff_t>(offset), 18, uint8_t{0});
-    edid[offset + 3] = 0x10;
+    PutHex(edid, offset, "000000100000000000000000000000000000");
 }
 
 // A desktop display as such EDIDs come: a detailed timing, range limits, name, serial.
 Edid DesktopEdid() {
     Edid edid{};
-    Put(edid, 0, {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x38, 0xA3, 0x0F, 0x68,
-                  0x78, 0x56, 0x34, 0x12, 0x10, 0x1C, 0x01, 0x04, 0xA5, 0x3C, 0x22, 0x78});
-    Put(edid, 24, {0x2A, 0xE6, 0xF5, 0xA3, 0x55, 0x4E, 0x9E, 0x26, 0x0F, 0x50, 0x54, 0xBF,
-                   0xEF, 0x80, 0x71, 0x4F, 0x81, 0x80, 0x81, 0x40, 0x81, 0xC0, 0x95, 0x00,
-                   0xA9, 0x40, 0xB3, 0x00, 0xD1, 0xC0});
-    Put(edid, 54, {0x56, 0x5E, 0x00, 0xA0, 0xA0, 0xA0, 0x29, 0x50, 0x30, 0x20, 0x35, 0x00,
-                   0x55, 0x50, 0x21, 0x00, 0x00, 0x1A});
-    Put(edid, 72, {0x00, 0x00, 0x00, 0xFD, 0x00, 0x32, 0x4B, 0x1E, 0x5A, 0x19, 0x00, 0x0A,
-                   0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
+    PutHex(edid, 0, "00FFFFFFFFFFFF0038A30F6878563412101C0104A53C2278"
+                    "2AE6F5A3554E9E260F5054BFEF80714F8180814081C09500A940B300D1C0");
+    PutHex(edid, 54, "565E00A0A0A029503020350055502100001A000000FD00324B1E5A19000A202020202020");
     PutDescriptor(edid, 90, 0xFC, "PA271Q");
     PutDescriptor(edid, 108, 0xFF, "8Y123456AB");
     return edid;
@@ -63,22 +58,19 @@ Edid PlainField() {
 
 }  // namespace
 
-TEST(EdidText, IdentityNumbersComeFromTheirBytes) {
+TEST(EdidText, IdentityComesFromItsBytesAndNameAndSerialFromTheirDescriptors) {
     Edid edid = DesktopEdid();
     EXPECT_TRUE(HasEdidHeader(edid.data()));
     EXPECT_EQ(VendorProductID(edid.data()), 0xA338680Fu);
-    EXPECT_TRUE(IsDigitalInput(edid.data()));
-    edid[20] = 0x80;
-    EXPECT_TRUE(IsDigitalInput(edid.data()));
-    edid[20] = 0x7F;
-    EXPECT_FALSE(IsDigitalInput(edid.data()));
+    for (const auto& [input, digital] : {std::pair<uint8_t, bool>{0xA5, true}, {0x80, true}, {0x7F, false}}) {
+        edid[20] = input;
+        EXPECT_EQ(IsDigitalInput(edid.data()), digital) << int{input};
+    }
     edid[7] = 0x01;
     EXPECT_FALSE(HasEdidHeader(edid.data()));
     EXPECT_FALSE(HasEdidHeader(PlainField().data()));
-}
 
-TEST(EdidText, NameAndSerialComeFromTheirDescriptors) {
-    const Edid edid = DesktopEdid();
+    edid = DesktopEdid();
     EXPECT_EQ(Text(ModelNameText(edid.data())), "PA271Q");
     EXPECT_EQ(Text(SerialNumberText(edid.data())), "8Y123456AB");
     EXPECT_EQ(Text(SerialTextOfEdid(edid.data())), "8Y123456AB");
@@ -101,26 +93,24 @@ TEST(EdidText, ModelNameFallsBackToTheSecondTextDescriptorThenByte108) {
     EXPECT_EQ(Text(SerialNumberText(panel.data())), "");
 }
 
-TEST(EdidText, TextEndsAtLineFeedNulOrThirteenCharacters) {
-    Edid edid = DesktopEdid();
-    PutDescriptor(edid, 90, 0xFC, "ABCDEFGHIJKLM");
-    edid[108] = 'Z';
-    EXPECT_EQ(Text(ModelNameText(edid.data())), "ABCDEFGHIJKLM");
-    PutDescriptor(edid, 90, 0xFC, std::string_view("AB\0CD", 5));
-    EXPECT_EQ(Text(ModelNameText(edid.data())), "AB");
-    PutDescriptor(edid, 90, 0xFC, "\n");
-    EXPECT_EQ(Text(ModelNameText(edid.data())), "");
+TEST(EdidText, TextEndsAtLineFeedNulOrThirteenCharactersAndBecomesAscii) {
+    const std::pair<std::string_view, const char*> cases[] = {
+        {"ABCDEFGHIJKLM", "ABCDEFGHIJKLM"},  // byte 108 behind the field is not read
+        {std::string_view("AB\0CD", 5), "AB"},
+        {"\n", ""},
+        {"Caf\xE9 \x9F\xC4", "Cafe ?A"},
+    };
+    for (const auto& [text, expected] : cases) {
+        Edid edid = DesktopEdid();
+        PutDescriptor(edid, 90, 0xFC, text);
+        edid[108] = 'Z';
+        EXPECT_EQ(Text(ModelNameText(edid.data())), expected);
+    }
 }
 
-TEST(EdidText, BytesOf128AndAboveBecomeAscii) {
-    Edid edid = DesktopEdid();
-    PutDescriptor(edid, 90, 0xFC, "Caf\xE9 \x9F\xC4");
-    EXPECT_EQ(Text(ModelNameText(edid.data())), "Cafe ?A");
-}
-
-TEST(EdidText, SearchRestartsBehindTheByteThatBreaksThePattern) {
+TEST(EdidText, SearchRestartsBehindTheByteThatBreaksThePatternAndStopsAt238) {
     Edid edid = PlainField();
-    Put(edid, 20, {0x00, 0x00, 0x00, 0x00, 0xFC, 0x00});
+    PutHex(edid, 20, "00000000FC00");
     PutText(edid, 26, "HIDDEN\n");
     PutText(edid, 108, "FALLBACK\n");
     // The attempt at 20 breaks at 23; the next starts at 24 and never sees the one at 21.
@@ -131,20 +121,19 @@ TEST(EdidText, SearchRestartsBehindTheByteThatBreaksThePattern) {
     // Behind a header the search starts at 8, so a pattern there is found even though
     // byte 7 is 0x00; a search from 0 would have broken at byte 10.
     Edid headed = PlainField();
-    Put(headed, 0, {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00});
+    PutHex(headed, 0, "00FFFFFFFFFFFF00000000FF00");
     PutText(headed, 13, "SN8\n");
     EXPECT_EQ(FindDescriptor(headed.data(), 0xFF, 0), -1);
     EXPECT_EQ(Text(SerialNumberText(headed.data())), "SN8");
-}
 
-TEST(EdidText, LastAttemptStartsAt238AndTextStopsAtTheFieldEnd) {
-    Edid edid = PlainField();
-    Put(edid, 238, {0x00, 0x00, 0x00, 0xFF, 0x00});
+    // The last attempt starts at 238, and its text stops at the field's end.
+    edid = PlainField();
+    PutHex(edid, 238, "000000FF00");
     PutText(edid, 243, "ABCDEFGHIJKLM");
     EXPECT_EQ(Text(SerialNumberText(edid.data())), "ABCDEFGHIJKLM");
 
     edid = PlainField();
-    Put(edid, 239, {0x00, 0x00, 0x00, 0xFF, 0x00});
+    PutHex(edid, 239, "000000FF00");
     EXPECT_EQ(FindDescriptor(edid.data(), 0xFF, 0), -1);
     EXPECT_EQ(Text(SerialNumberText(edid.data())), "");
     EXPECT_EQ(FindDescriptor(edid.data(), 0xFF, 300), -1);
@@ -155,7 +144,7 @@ TEST(EdidText, SerialTextFallsBackToTheSerialNumberInDecimal) {
     PutDummyDescriptor(edid, 108);
     EXPECT_EQ(Text(SerialNumberText(edid.data())), "");
     EXPECT_EQ(Text(SerialTextOfEdid(edid.data())), "305419896");  // 0x12345678
-    Put(edid, 12, {0xFF, 0xFF, 0xFF, 0xFF});
+    PutHex(edid, 12, "FFFFFFFF");
     EXPECT_EQ(Text(SerialTextOfEdid(edid.data())), "4294967295");
     PutDescriptor(edid, 108, 0xFF, "\n");
     EXPECT_EQ(Text(SerialTextOfEdid(edid.data())), "4294967295");

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "OvCore/OvTemplates.h"
 #include "OvDevices/OvZEZSimulatorDevice.h"
 #include "OvMath/OvColorLinearization.h"
 #include "OvSystem/OvMonitorMgrTestSupport.h"
@@ -19,10 +19,11 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // Display "Port3" answers ZEZ port 3; "Port7" answers port 7 and has a fixed brightness.
 const std::string kDescription =
-    "Display0 = Port3\n"
-    "Display1 = Port7\n"
+    "Display0 = Port3\nDisplay1 = Port7\n"
     "Port3 =\n{\n\tZEZPort = 3\n}\n"
     "Port7 =\n{\n\tZEZPort = 7\n\tBrightness = 0.3\n\tVCPMAX_0010 = 100\n}\n";
 
@@ -34,7 +35,6 @@ const char* const kDefaultEdid =
 struct DeviceDestroyer {
     void operator()(OvROVUvided* device) const { device->Destroy(); }
 };
-using Device = std::unique_ptr<OvROVUvided, DeviceDestroyer>;
 
 class OvSimulatorDevice : public ::testing::Test {
 protected:
@@ -49,25 +49,30 @@ protected:
 
     std::string Controls() const { return folder.Read("MonitorSimulationControls.txt"); }
     bool ControlsHold(const std::string& line) const { return Controls().find(line) != std::string::npos; }
-    // The curve stored under key ("RLUT", ...) for display Port3, split into its numbers.
+    // The curve stored under key ("RLUT", ...), split into its numbers.
     std::vector<double> Curve(const char* key) const
     {
         const std::string controls = Controls();
         const std::string start = std::string("\t") + key + " = \"";
-        const size_t from = controls.find(start);
-        EXPECT_NE(from, std::string::npos) << key;
+        size_t from = controls.find(start);
         if (from == std::string::npos) return {};
-        const std::string text = controls.substr(from + start.size(), controls.find('"', from + start.size()) - from - start.size());
-        std::vector<double> values;
-        for (size_t at = 0; at < text.size(); at += 9) values.push_back(std::stod(text.substr(at, 9)));
-        EXPECT_EQ(text.size(), 256u * 9) << "256 entries of \" %f\" with one digit before the point";
-        return values;
+        from += start.size();
+        std::istringstream numbers(controls.substr(from, controls.find('"', from) - from));
+        return {std::istream_iterator<double>(numbers), std::istream_iterator<double>()};
+    }
+    std::pair<uint32_t, uint32_t> VCP(uint8_t page, uint8_t code)
+    {
+        uint32_t current = 99;
+        uint32_t maximum = 99;
+        EXPECT_TRUE(device->GetVCPPageFeature(page, code, &current, &maximum));
+        return {current, maximum};
     }
 
     OvScopedMakerFolder folder;
     OvScopedDebugCapture capture;
     OvScopedVirtualClock clock;
-    Device device{new OvZEZSimulatorDevice};
+    std::unique_ptr<OvROVUvided, DeviceDestroyer> device{new OvZEZSimulatorDevice};
+    OvZEZSimulatorDevice& simulator = static_cast<OvZEZSimulatorDevice&>(*device);
 };
 
 // A transform that gives black for grey levels 100 to 109 of red and is the identity else.
@@ -83,17 +88,16 @@ public:
 
 }  // namespace
 
-TEST_F(OvSimulatorDevice, ConnectsThePortItIsAskedFor)
+// ConnectMonitorID takes its first argument as the port, ConnectMonitor its second.
+TEST_F(OvSimulatorDevice, ConnectsThePortItIsAskedForAndNoUnknownOne)
 {
     EnableChannel(kOvChannelGeneral, true);
     EXPECT_EQ(device->ConnectMonitorID(3, 7), 0);
     EXPECT_TRUE(device->IsConnected());
     EXPECT_EQ(device->GetPort(), 3);
     EXPECT_EQ(Controls(), "Port3 = \r\n{\r\n\tConnected = true\r\n}\r\n");
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"ZEZSimulatorDevice::ConnectPort 3",
-                                                         "ZEZSimulatorDevice::ReadEDID 3",
-                                                         "OvZEZSimulatorDevice::ConnectPort(3) succeeded"}));
-
+    EXPECT_EQ(capture.Lines(), (Lines{"ZEZSimulatorDevice::ConnectPort 3", "ZEZSimulatorDevice::ReadEDID 3",
+                                      "OvZEZSimulatorDevice::ConnectPort(3) succeeded"}));
     EXPECT_EQ(device->ConnectMonitor(3, 7), 0);
     EXPECT_EQ(device->GetPort(), 7);
     EXPECT_TRUE(ControlsHold("Port7 = \r\n{\r\n\tConnected = true\r\n}"));
@@ -102,11 +106,9 @@ TEST_F(OvSimulatorDevice, ConnectsThePortItIsAskedFor)
     device->Disconnect();
     EXPECT_FALSE(device->IsConnected());
     EXPECT_TRUE(ControlsHold("Port7 = \r\n{\r\n\tConnected = false\r\n}"));
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"OvZEZSimulatorDevice::Disconnect"}));
-}
+    EXPECT_EQ(capture.Lines(), Lines{"OvZEZSimulatorDevice::Disconnect"});
 
-TEST_F(OvSimulatorDevice, UnknownPortLeavesItUnconnected)
-{
+    // An unknown port leaves it unconnected, without raising; so does a later failure.
     EXPECT_EQ(device->ConnectPort(5), -1);
     EXPECT_FALSE(device->IsConnected());
     EXPECT_EQ(device->GetPort(), 5);
@@ -114,8 +116,6 @@ TEST_F(OvSimulatorDevice, UnknownPortLeavesItUnconnected)
     uint8_t edid[128] = {0x42};
     EXPECT_EQ(device->ReadEDID(edid), -1);
     EXPECT_EQ(edid[0], 0x42);
-
-    // Connected once, a later failure disconnects.
     ASSERT_EQ(device->ConnectPort(3), 0);
     EXPECT_EQ(device->ConnectPort(4), -1);
     EXPECT_FALSE(device->IsConnected());
@@ -124,31 +124,33 @@ TEST_F(OvSimulatorDevice, UnknownPortLeavesItUnconnected)
 TEST_F(OvSimulatorDevice, DefaultsDescribeAnLCD2180UX)
 {
     folder.Write("MonitorSimulationControls.txt", "");
-    auto& simulator = static_cast<OvZEZSimulatorDevice&>(*device);
-    EXPECT_EQ(device->GetBrightness(), 1.0);
-    EXPECT_EQ(device->GetRedGain(), 1.0);
-    EXPECT_EQ(device->GetGreenGain(), 1.0);
-    EXPECT_EQ(device->GetBlueGain(), 1.0);
-    EXPECT_EQ(simulator.GetContrast(), 1.0);
-    uint32_t current = 99;
-    uint32_t maximum = 99;
-    EXPECT_TRUE(device->GetVCPPageFeature(0, 0x10, &current, &maximum));
-    EXPECT_EQ(current, 0u);
-    EXPECT_EQ(maximum, 1024u);
+    for (double control : {device->GetBrightness(), device->GetRedGain(), device->GetGreenGain(),
+                           device->GetBlueGain(), simulator.GetContrast()})
+        EXPECT_EQ(control, 1.0);
+    EXPECT_EQ(VCP(0, 0x10), std::pair(0u, 1024u));
     EXPECT_EQ(Controls(), "") << "reading writes nothing";
 
     ASSERT_EQ(device->ConnectPort(3), 0);
     uint8_t edid[128] = {};
     EXPECT_EQ(device->ReadEDID(edid), 0);
-    EXPECT_EQ(std::string(OvString::BytesToHex(edid, 128).Chars()), kDefaultEdid);
+    EXPECT_STREQ(OvString::BytesToHex(edid, 128).Chars(), kDefaultEdid);
     EXPECT_EQ(device->GetVendorProductID(), 0xA338662Cu);
     EXPECT_STREQ(device->GetModelName(), "LCD2180UX");
     EXPECT_TRUE(device->IsDigitalInput());
-    EXPECT_STREQ(device->GetCapabilityStr(), OvZEZSimulatorDevice::kDefaultCapability);
-    EXPECT_TRUE(std::string(device->GetCapabilityStr()).find(" r_ofs(0 )g_ofs(100) b_ofs(200))") != std::string::npos);
+    const std::string capability = device->GetCapabilityStr();
+    EXPECT_EQ(capability, OvZEZSimulatorDevice::kDefaultCapability);
+    EXPECT_NE(capability.find(" r_ofs(0 )g_ofs(100) b_ofs(200))"), std::string::npos);
+
+    // A longer EDID text is cut to the 128 bytes of the buffer.
+    folder.Write("MonitorSimulation.txt",
+                 std::string("Display0 = A\nA =\n{\n\tZEZPort = 3\n\tEDID = ") + kDefaultEdid + "FFFF\n}\n");
+    uint8_t buffer[130] = {};
+    EXPECT_EQ(device->ReadEDID(buffer), 0);
+    EXPECT_EQ(buffer[127], 0xC7);
+    EXPECT_EQ(buffer[128], 0x00);
 }
 
-TEST_F(OvSimulatorDevice, ControlsAreStoredAsFractions)
+TEST_F(OvSimulatorDevice, ControlsAreStoredAsFractionsButTheDescriptionWins)
 {
     device->SetBrightness(0.5);
     device->SetContrast(0.25);
@@ -159,11 +161,10 @@ TEST_F(OvSimulatorDevice, ControlsAreStoredAsFractions)
                              "\tGreenGain = 1.500000\r\n", "\tBlueGain = -0.750000\r\n"})
         EXPECT_TRUE(ControlsHold(line)) << line;
     EXPECT_EQ(device->GetBrightness(), 0.5);
-    EXPECT_EQ(static_cast<OvZEZSimulatorDevice&>(*device).GetContrast(), 0.25);
+    EXPECT_EQ(simulator.GetContrast(), 0.25);
     EXPECT_EQ(device->GetBlueGain(), -0.75);
     EXPECT_EQ(capture.Lines().back(), "OvZEZSimulatorDevice::GetBlueGain -> -0.750000");
 
-    // The description's value wins over every write.
     ASSERT_EQ(device->ConnectPort(7), 0);
     device->SetBrightness(0.9);
     EXPECT_EQ(device->GetBrightness(), 0.3);
@@ -174,17 +175,12 @@ TEST_F(OvSimulatorDevice, PageCodeVCPsUseLowerCaseHexKeys)
 {
     ASSERT_EQ(device->ConnectPort(7), 0);
     EXPECT_TRUE(device->SetVCPPageFeature(0x02, 0x54, 7, 500));
-    EXPECT_TRUE(device->AutoSetup());
+    EXPECT_TRUE(device->AutoSetup());  // inherited: writes VCP 0x1E through the replaced access
     EXPECT_TRUE(device->SetVCPPageFeature(0x10, 0xAB, 0xFFFFFFFFu, 0));
-    EXPECT_TRUE(ControlsHold("\tVCPVAL_0254 = 7\r\n"));
-    EXPECT_TRUE(ControlsHold("\tVCPVAL_001e = 1\r\n"));
-    EXPECT_TRUE(ControlsHold("\tVCPVAL_10ab = -1\r\n"));
-    uint32_t current = 0;
-    uint32_t maximum = 0;
-    device->GetVCPPageFeature(0x10, 0xAB, &current, &maximum);
-    EXPECT_EQ(current, 0xFFFFFFFFu);
-    device->GetVCPPageFeature(0x00, 0x10, &current, &maximum);
-    EXPECT_EQ(maximum, 100u) << "maxima come from the description";
+    for (const char* line : {"\tVCPVAL_0254 = 7\r\n", "\tVCPVAL_001e = 1\r\n", "\tVCPVAL_10ab = -1\r\n"})
+        EXPECT_TRUE(ControlsHold(line)) << line;
+    EXPECT_EQ(VCP(0x10, 0xAB).first, 0xFFFFFFFFu);
+    EXPECT_EQ(VCP(0x00, 0x10).second, 100u) << "maxima come from the description";
 
     // Inherited operations work through the same keys.
     ASSERT_TRUE(device->SetVCPPageFeature(0, 0xFA, 1001, 0));
@@ -206,33 +202,24 @@ TEST_F(OvSimulatorDevice, HardwareOperationsFail)
     // The 16-bit paged VCP operations need a DDC/CI channel, which a simulator never has.
     EXPECT_OV_ERROR(device->FactoryReset(), kOvIOErr, "OvIOErr");
     EXPECT_OV_ERROR(device->SelectColorPreset(2), kOvIOErr, "OvIOErr");
+    EXPECT_OV_ERROR(device->SetRGBCalibration(nullptr, nullptr), kOvArgErr, "OvArgErr");
 
     folder.Write("MonitorSimulation.txt", "Display0 = A\nA =\n{\n\tZEZPort = 3\n\tEDID = 00FG\n}\n");
     EXPECT_OV_ERROR(device->ConnectPort(3), kOvFormatErr, "FormatErr");  // the name drops the prefix before a consonant
 }
 
-TEST_F(OvSimulatorDevice, EdidTextIsCutToTheBuffer)
-{
-    const std::string edid = std::string(kDefaultEdid) + "FFFF";
-    folder.Write("MonitorSimulation.txt", "Display0 = A\nA =\n{\n\tZEZPort = 3\n\tEDID = " + edid + "\n}\n");
-    ASSERT_EQ(device->ConnectPort(3), 0);
-    uint8_t buffer[130] = {};
-    EXPECT_EQ(device->ReadEDID(buffer), 0);
-    EXPECT_EQ(buffer[127], 0xC7);
-    EXPECT_EQ(buffer[128], 0x00);
-}
-
-TEST_F(OvSimulatorDevice, CalibrationCurvesNeverDecrease)
+TEST_F(OvSimulatorDevice, CalibrationCurvesFollowTheCalibrationButNeverDecrease)
 {
     EnableChannel(kOvChannelGeneral, true);
     ASSERT_EQ(device->ConnectPort(3), 0);
     capture.Clear();
     OvColorLinearization identity;
     device->SetRGBCalibration(&identity, nullptr);
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"OvZEZSimulatorDevice::SetRGBCalibration"}));
+    EXPECT_EQ(capture.Lines(), Lines{"OvZEZSimulatorDevice::SetRGBCalibration"});
     EXPECT_TRUE(ControlsHold("\tRLUT = \" 0.000000 0.003922 0.007843 0.011765 "));
     EXPECT_TRUE(ControlsHold(" 0.992157 0.996078 1.000000\"\r\n"));
     const std::vector<double> red = Curve("RLUT");
+    ASSERT_EQ(red.size(), 256u);
     EXPECT_EQ(red, Curve("GLUT"));
     EXPECT_EQ(red, Curve("BLUT"));
 
@@ -241,48 +228,38 @@ TEST_F(OvSimulatorDevice, CalibrationCurvesNeverDecrease)
     const std::vector<double> flat = Curve("RLUT");
     ASSERT_EQ(flat.size(), 256u);
     for (int i = 100; i < 110; ++i) EXPECT_EQ(flat[i], flat[99]) << i;
-    EXPECT_EQ(flat[99], 0.388235);
-    EXPECT_EQ(flat[110], 0.431373);
+    EXPECT_EQ(std::pair(flat[99], flat[110]), std::pair(0.388235, 0.431373));
     EXPECT_EQ(Curve("GLUT")[105], 0.411765);
-    EXPECT_OV_ERROR(device->SetRGBCalibration(nullptr, nullptr), kOvArgErr, "OvArgErr");
-}
 
-TEST_F(OvSimulatorDevice, SetGammaStoresThePowerCurve)
-{
-    ASSERT_EQ(device->ConnectPort(3), 0);
     device->SetGamma(2.2, nullptr);
-    const std::vector<double> red = Curve("RLUT");
-    ASSERT_EQ(red.size(), 256u);
-    for (int i : {0, 1, 64, 128, 200, 255}) EXPECT_NEAR(red[i], std::pow(i / 255.0, 2.2), 5e-7) << i;
-    EXPECT_EQ(red, Curve("BLUT"));
-
+    const std::vector<double> gamma = Curve("RLUT");
+    ASSERT_EQ(gamma.size(), 256u);
+    for (int i : {0, 1, 64, 128, 200, 255}) EXPECT_NEAR(gamma[i], std::pow(i / 255.0, 2.2), 5e-7) << i;
+    EXPECT_EQ(gamma, Curve("BLUT"));
     device->SetGamma(-4, nullptr);  // sRGB decoding
     EXPECT_NEAR(Curve("GLUT")[128], std::pow((128 / 255.0 + 0.055) / 1.055, 2.4), 5e-7);
 }
 
-TEST_F(OvSimulatorDevice, UpdateCalibrationOnlyReportsProgress)
+TEST_F(OvSimulatorDevice, TableOperationsOnlyLogAndReportProgress)
 {
     const uint8_t table[16] = {};
     device->UpdateCalibration(16, table, table, nullptr);
     EXPECT_TRUE(clock->Sleeps().empty());
     EXPECT_EQ(capture.Lines().back(), "OvZEZSimulatorDevice::UpdateCalibration 0");
-
     RecordingProgress progress;
     device->UpdateCalibration(16, table, table, &progress);
     EXPECT_EQ(progress.fractions, (std::vector<double>{0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0}));
     EXPECT_EQ(clock->Sleeps(), std::vector<uint32_t>(10, 100));
     EXPECT_EQ(Controls(), "");
-}
 
-TEST_F(OvSimulatorDevice, TableOperationsOnlyLog)
-{
     ASSERT_EQ(device->ConnectPort(7), 0);
     capture.Clear();
+    clock->ClearSleeps();
     device->SaveSettings();
     device->RefreshGammatable();
     device->SaveGammatable();
-    EXPECT_EQ(capture.Lines(), (std::vector<std::string>{"OvZEZSimulatorDevice::SaveSettings 7",
-                                                         "OvZEZSimulatorDevice::RefreshGammatable 7",
-                                                         "OvZEZSimulatorDevice::SaveGammatable 7"}));
+    EXPECT_EQ(capture.Lines(), (Lines{"OvZEZSimulatorDevice::SaveSettings 7",
+                                      "OvZEZSimulatorDevice::RefreshGammatable 7",
+                                      "OvZEZSimulatorDevice::SaveGammatable 7"}));
     EXPECT_TRUE(clock->Sleeps().empty());
 }
