@@ -10,6 +10,7 @@ const ConformanceCheck kChecks[] = {
     {"OvError raised in a device operation", &CheckErrorReachesHost},
     {"ending device objects", &CheckDeviceEnding},
     {"simulated display against its simulation files, by slot", &CheckSimulatedDisplay},
+    {"real display on the emulated display bus, by slot", &CheckEmulatedDisplay},
 };
 }  // namespace
 

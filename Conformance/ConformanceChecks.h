@@ -42,3 +42,5 @@ void CheckErrorReachesHost(PluginSession& session, CheckReport& report);
 void CheckDeviceEnding(PluginSession& session, CheckReport& report);
 // The simulated display: SimulatorChecks.cpp
 void CheckSimulatedDisplay(PluginSession& session, CheckReport& report);
+// A real display through the display-interface library: EmulatedDisplayChecks.cpp
+void CheckEmulatedDisplay(PluginSession& session, CheckReport& report);
