@@ -1,89 +1,74 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "OvCore/OvString.h"
 
 namespace {
 
-TEST(OvStringText, DelimitersAreTheGivenSetOrWhiteSpace)
-{
-    for (char c : {'\0', '\t', '\n', '\r', ' '}) {
-        EXPECT_TRUE(OvString::IsDelimiter(c, ""));
-        EXPECT_TRUE(OvString::IsDelimiter(c, nullptr));
-    }
-    EXPECT_FALSE(OvString::IsDelimiter('a', ""));
-    EXPECT_TRUE(OvString::IsDelimiter(',', ",;"));
-    EXPECT_TRUE(OvString::IsDelimiter(';', ",;"));
-    EXPECT_FALSE(OvString::IsDelimiter(' ', ",;"));
-    EXPECT_FALSE(OvString::IsDelimiter('\0', ",;"));
-}
+using TextPairs = std::initializer_list<std::pair<const char*, const char*>>;
 
 TEST(OvStringText, NextTokenSkipsDelimitersAndReadsQuotedTokensWhole)
 {
-    const OvString text("  key = \"a \\\"b\\\" c\"  tail");
+    // Without a set: NUL, TAB, LF, CR and blank.
+    const OvString text("  key\t=\r\"a \\\"b\\\" c\"\n tail");
     int32_t position = 0;
-    EXPECT_EQ(text.NextToken(position, true, ""), "key");
-    EXPECT_EQ(position, 6);  // the blank ending the token is consumed
-    EXPECT_EQ(text.NextToken(position, false, ""), "=");
-    EXPECT_EQ(position, 8);
-    EXPECT_EQ(text.NextToken(position, true, ""), "\"a \\\"b\\\" c\"");
-    EXPECT_EQ(position, 19);  // right after the closing quote
-    EXPECT_EQ(text.NextToken(position, true, ""), "tail");
-    EXPECT_EQ(position, text.Length());
-    EXPECT_TRUE(text.NextToken(position, true, "").IsEmpty());
-
+    // The blank ending a token is consumed; a quoted token ends right after its quote.
+    const struct { bool quoteAware; const char* token; int32_t position; } steps[] = {
+        {true, "key", 6}, {false, "=", 8}, {true, "\"a \\\"b\\\" c\"", 19}, {true, "tail", text.Length()},
+        {true, "", text.Length()}};
+    for (const auto& [quoteAware, token, after] : steps) {
+        EXPECT_EQ(text.NextToken(position, quoteAware, ""), token);
+        EXPECT_EQ(position, after) << token;
+    }
     int32_t plain = 8;
-    EXPECT_EQ(text.NextToken(plain, false, ""), "\"a");  // without quote handling
+    EXPECT_EQ(text.NextToken(plain, false, nullptr), "\"a");  // without quote handling
+    EXPECT_TRUE(OvString::IsDelimiter('\0', "") && OvString::IsDelimiter('\r', nullptr));
+    EXPECT_FALSE(OvString::IsDelimiter('\0', ",;") || OvString::IsDelimiter(' ', ",;"));
 
     const OvString unterminated("\"open \\\\\" x \"never closed");
     int32_t at = 0;
-    EXPECT_EQ(unterminated.NextToken(at, true, ""), "\"open \\\\\"");  // an escaped backslash
-    EXPECT_EQ(unterminated.NextToken(at, true, ""), "x");
-    EXPECT_EQ(unterminated.NextToken(at, true, ""), "\"never closed");
-
+    for (const char* token : {"\"open \\\\\"", "x", "\"never closed"}) {  // an escaped backslash first
+        EXPECT_EQ(unterminated.NextToken(at, true, ""), token);
+    }
     const OvString csv("a,,b;c");
-    EXPECT_EQ(csv.GetToken(0, false, ",;"), "a");
-    EXPECT_EQ(csv.GetToken(1, false, ",;"), "b");
-    EXPECT_EQ(csv.GetToken(2, false, ",;"), "c");
-    EXPECT_TRUE(csv.GetToken(3, false, ",;").IsEmpty());
-    EXPECT_TRUE(csv.GetToken(-1, false, ",;").IsEmpty());
+    for (const auto& [n, token] : std::initializer_list<std::pair<int32_t, const char*>>{
+             {0, "a"}, {1, "b"}, {2, "c"}, {3, ""}, {-1, ""}}) {
+        EXPECT_EQ(csv.GetToken(n, false, ",;"), token) << n;
+    }
 }
 
 TEST(OvStringText, QuoteAndUnquoteAreInverse)
 {
     const OvString text("say \"hi\" \\ now");
-    const OvString quoted = text.Quote();
-    EXPECT_EQ(quoted, "\"say \\\"hi\\\" \\\\ now\"");
-    EXPECT_EQ(quoted.Unquote(), text);
+    EXPECT_EQ(text.Quote(), "\"say \\\"hi\\\" \\\\ now\"");
+    EXPECT_EQ(text.Quote().Unquote(), text);
     EXPECT_EQ(OvString("").Quote(), "\"\"");
-    EXPECT_EQ(OvString("\"\"").Unquote(), "");
-
-    EXPECT_EQ(OvString("\"a\\tb\"").Unquote(), "a\\tb");  // other escapes stay
-    EXPECT_EQ(OvString("\"ends\\\"").Unquote(), "ends\\");
-    EXPECT_EQ(OvString("\"unterminated").Unquote(), "\"unterminated");
-    EXPECT_EQ(OvString("plain").Unquote(), "plain");
-    EXPECT_EQ(OvString("\"").Unquote(), "\"");
+    for (const auto& [quoted, plain] : TextPairs{{"\"\"", ""}, {"\"a\\tb\"", "a\\tb"},  // other escapes stay
+                                                 {"\"ends\\\"", "ends\\"}, {"\"unterminated", "\"unterminated"},
+                                                 {"plain", "plain"}, {"\"", "\""}}) {
+        EXPECT_EQ(OvString(quoted).Unquote(), plain) << quoted;
+    }
 }
 
 TEST(OvStringText, DetectNewlineFindsTheFirstLineEnd)
 {
-    EXPECT_EQ(OvString("a\r\nb\nc").DetectNewline(), "\r\n");
-    EXPECT_EQ(OvString("a\rb\r\n").DetectNewline(), "\r");
-    EXPECT_EQ(OvString("a\n\rb").DetectNewline(), "\n");
-    EXPECT_EQ(OvString("abc").DetectNewline(), "\r\n");
-    EXPECT_EQ(OvString().DetectNewline(), "\r\n");
+    for (const auto& [text, newline] : TextPairs{{"a\r\nb\nc", "\r\n"}, {"a\rb\r\n", "\r"}, {"a\n\rb", "\n"},
+                                                 {"abc", "\r\n"}, {"", "\r\n"}}) {
+        EXPECT_EQ(OvString(text).DetectNewline(), newline) << text;
+    }
 }
 
 TEST(OvStringText, ReplaceAllSearchesOnAfterTheInsertedText)
 {
-    EXPECT_EQ(OvString("aaa").ReplaceAll("a", "aa"), "aaaaaa");
-    EXPECT_EQ(OvString("one two one").ReplaceAll("one", "1"), "1 two 1");
-    EXPECT_EQ(OvString("Cat cAT dog").ReplaceAll("cat", "x", true), "x x dog");
-    EXPECT_EQ(OvString("Cat cat").ReplaceAll("cat", "x"), "Cat x");
-    EXPECT_EQ(OvString("abc").ReplaceAll("b", ""), "ac");
-    EXPECT_EQ(OvString("abc").ReplaceAll("b", nullptr), "ac");
-    EXPECT_EQ(OvString("abc").ReplaceAll("", "x"), "abc");
-    EXPECT_EQ(OvString("abc").ReplaceAll(nullptr, "x"), "abc");
-
+    const struct { const char* text; const char* find; const char* replace; bool ignoreCase; const char* result; }
+        cases[] = {{"aaa", "a", "aa", false, "aaaaaa"},     {"one two one", "one", "1", false, "1 two 1"},
+                   {"Cat cAT dog", "cat", "x", true, "x x dog"}, {"Cat cat", "cat", "x", false, "Cat x"},
+                   {"abc", "b", "", false, "ac"},           {"abc", "b", nullptr, false, "ac"},
+                   {"abc", "", "x", false, "abc"},          {"abc", nullptr, "x", false, "abc"}};
+    for (const auto& [text, find, replace, ignoreCase, result] : cases) {
+        EXPECT_EQ(OvString(text).ReplaceAll(find, replace, ignoreCase), result) << text;
+    }
     OvString text("keep");
     const OvString shared(text);
     text.ReplaceAll("e", "E");

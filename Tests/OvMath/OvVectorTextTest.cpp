@@ -5,8 +5,8 @@
 #include <string>
 
 #include "OvMath/OvVector.h"
-#include "OvSystem/OvSystemTestSupport.h"
 #include "Support/OvCaptureStream.h"
+#include "Support/OvTestSupport.h"
 
 namespace {
 
@@ -66,11 +66,9 @@ TEST(OvVectorText, ReadTextSkipsCommentsAndIgnoresKeywordCase)
                                  "0.25 1e2\t-3\n"
                                  "#2 a comment inside the data\n"
                                  "end_data\n");
-    EXPECT_EQ(vector.GetDim(), 3);
     EXPECT_EQ(vector.GetType(), kOvColorRGB);
-    EXPECT_EQ(vector[0], 0.25);
-    EXPECT_EQ(vector[1], 100.0);
-    EXPECT_EQ(vector[2], -3.0);
+    EXPECT_EQ((std::vector<double>{vector[0], vector[1], vector[2]}), (std::vector<double>{0.25, 100.0, -3.0}));
+    EXPECT_EQ(vector.GetDim(), 3);
 
     // Whatever WriteText writes reads back, types with the top bit set included.
     OvCaptureStream stream;
@@ -78,20 +76,18 @@ TEST(OvVectorText, ReadTextSkipsCommentsAndIgnoresKeywordCase)
     OvVector(6, 0x80000001u, values).WriteText(stream);
     const OvVector back = Read(stream.Text());
     EXPECT_EQ(back.GetType(), 0x80000001u);
-    EXPECT_EQ(back.GetDim(), 6);
-    EXPECT_EQ(back[1], -2.25);
-    EXPECT_EQ(back[5], 6.0);
+    EXPECT_EQ((std::vector<double>{back[0], back[1], back[2], back[3], back[4], back[5]}),
+              (std::vector<double>{1.5, -2.25, 3, 4, 5, 6}));
 }
 
 TEST(OvVectorText, ReadTextRejectsBadDimensionsAndExtraValues)
 {
-    EXPECT_OV_ERROR(Read("BEGIN_DATA 1 END_DATA"), 3, "OvArgErr");
-    EXPECT_OV_ERROR(Read("DIM 0 BEGIN_DATA END_DATA"), 3, "OvArgErr");
-    EXPECT_OV_ERROR(Read("DIM -4 BEGIN_DATA END_DATA"), 3, "OvArgErr");
-    EXPECT_OV_ERROR(Read("DIM 2000000000 BEGIN_DATA END_DATA"), 3, "OvArgErr");
+    for (const char* text : {"BEGIN_DATA 1 END_DATA", "DIM 0 BEGIN_DATA END_DATA", "DIM -4 BEGIN_DATA END_DATA",
+                             "DIM 2000000000 BEGIN_DATA END_DATA"}) {
+        EXPECT_OV_ERROR(Read(text), 3, "OvArgErr");
+    }
     EXPECT_OV_ERROR(Read("DIM 2 BEGIN_DATA 1 2"), 8, "OvEOFReached");
     EXPECT_OV_ERROR(Read("DIM 2 TYPE 0"), 8, "OvEOFReached");
-
     // Too many values leave the vector as it was; too few leave zeros.
     OvVector vector(2, kOvColorRGB, 7.0, 8.0);
     TextInput tooMany("DIM 2 BEGIN_DATA 1 2 3 END_DATA");

@@ -15,115 +15,87 @@
 
 namespace {
 
-// A DRM class folder as the kernel lays it out, built in a temporary folder.
-class FakeDrm {
-public:
-    void Connector(const std::string& name, const std::string& status, const std::vector<uint8_t>* edid,
-                   const std::string& modes = "")
-    {
-        std::filesystem::create_directories(fRoot.Path(name));
-        fRoot.WriteFile(name + "/status", status);
-        if (edid) fRoot.WriteFile(name + "/edid", std::string(edid->begin(), edid->end()));
-        if (!modes.empty()) fRoot.WriteFile(name + "/modes", modes);
-    }
-    void Other(const std::string& name) { std::filesystem::create_directories(fRoot.Path(name)); }
-    std::string Root() const { return fRoot.Path(); }
+using Bytes = std::vector<uint8_t>;
 
-private:
-    OvTestFolder fRoot;
-};
-
-std::vector<uint8_t> Stored(const OvMonitorEntry& entry) { return {entry.edid, entry.edid + kOvMonitorEdidSize}; }
+// A connector folder of the DRM class as the kernel lays it out; without status a folder
+// that is no connector.
+void AddConnector(const OvTestFolder& drm, const std::string& name, const std::string& status = "",
+                  const Bytes* edid = nullptr, const std::string& modes = "")
+{
+    std::filesystem::create_directories(drm.Path(name));
+    if (!status.empty()) drm.WriteFile(name + "/status", status);
+    if (edid) drm.WriteFile(name + "/edid", std::string(edid->begin(), edid->end()));
+    if (!modes.empty()) drm.WriteFile(name + "/modes", modes);
+}
 
 }  // namespace
 
-TEST(OvMonitorMgrDrm, ConnectedConnectorsInNameOrder)
+TEST(OvMonitorMgrDrm, ConnectedConnectorsSideBySideInNameOrder)
 {
-    const std::vector<uint8_t> edid = OvTestEdid("SER1");
-    std::vector<uint8_t> withExtension = OvTestEdid("SER2");
+    const Bytes edid = OvTestEdid("SER1");
+    Bytes withExtension = OvTestEdid("SER2");
     withExtension.resize(384, 0x77);
-    const std::vector<uint8_t> noHeader(128, 0x11);
-
-    FakeDrm drm;
-    drm.Connector("card0-HDMI-A-1", "connected\n", &edid, "2560x1440\n1920x1080\n");
-    drm.Connector("card0-DP-1", "connected\n", &withExtension);
-    drm.Connector("card0-DP-2", "disconnected\n", &edid, "1920x1080\n");
-    drm.Connector("card1-eDP-1", "connected", &noHeader, "bogus\n");
-    drm.Connector("card1-VGA-1", "connected\n", nullptr, "1280x1024\n");
-    drm.Other("card0");
-    drm.Other("renderD128");
-    drm.Other("card-x");
+    const Bytes noHeader(128, 0x11);
+    OvTestFolder drm;
+    AddConnector(drm, "card0-HDMI-A-1", "connected\n", &edid, "2560x1440\n1920x1080\n");
+    AddConnector(drm, "card0-DP-1", "connected\n", &withExtension);
+    AddConnector(drm, "card0-DP-2", "disconnected\n", &edid, "1920x1080\n");
+    AddConnector(drm, "card1-eDP-1", "connected", &noHeader, "bogus\n");
+    AddConnector(drm, "card1-VGA-1", "connected\n", nullptr, "1280x1024\n");
+    for (const char* other : {"card0", "renderD128", "card-x"}) AddConnector(drm, other);
 
     OvMonitorMgr list;
     OvScopedDebugCapture capture;
-    OvAddDrmMonitors(list, OvString(drm.Root().c_str()));
+    OvAddDrmMonitors(list, OvString(drm.Path().c_str()));
     ASSERT_EQ(list.Count(), 4);
-
-    const std::vector<std::string> names = {list.Entry(0).name.Chars(), list.Entry(1).name.Chars(),
-                                            list.Entry(2).name.Chars(), list.Entry(3).name.Chars()};
-    EXPECT_EQ(names, (std::vector<std::string>{"DP-1", "HDMI-A-1", "VGA-1", "eDP-1"}));
-    EXPECT_TRUE(list.Entry(0).primary);
-    EXPECT_FALSE(list.Entry(1).primary);
-
-    // Side by side: DP-1 with the default size, HDMI-A-1 2560 wide, VGA-1 1280x1024.
-    EXPECT_EQ(list.Entry(0).rect.right, 1920);
-    EXPECT_EQ(list.Entry(0).rect.bottom, 1080);
-    EXPECT_EQ(list.Entry(1).rect.left, 1920);
-    EXPECT_EQ(list.Entry(1).rect.right, 4480);
-    EXPECT_EQ(list.Entry(1).rect.bottom, 1440);
-    EXPECT_EQ(list.Entry(2).rect.left, 4480);
-    EXPECT_EQ(list.Entry(2).rect.bottom, 1024);
-    EXPECT_EQ(list.Entry(3).rect.right, 5760 + 1920);
-
+    // Without a readable first mode, 1920x1080.
+    const struct { const char* name; int32_t left, right, bottom; } expected[] = {
+        {"DP-1", 0, 1920, 1080}, {"HDMI-A-1", 1920, 4480, 1440}, {"VGA-1", 4480, 5760, 1024},
+        {"eDP-1", 5760, 7680, 1080}};
+    for (int32_t i = 0; i < 4; ++i) {
+        const OvMonitorEntry& entry = list.Entry(i);
+        SCOPED_TRACE(entry.name.Chars());
+        EXPECT_STREQ(entry.name.Chars(), expected[i].name);
+        EXPECT_EQ(entry.primary, i == 0);
+        EXPECT_EQ(entry.edidValid, i < 2);
+        EXPECT_EQ((std::vector<int32_t>{entry.rect.left, entry.rect.right, entry.rect.bottom}),
+                  (std::vector<int32_t>{expected[i].left, expected[i].right, expected[i].bottom}));
+    }
     // The first 256 bytes of an EDID with extensions; a short one padded with zeros.
-    EXPECT_TRUE(list.Entry(0).edidValid);
-    EXPECT_EQ(Stored(list.Entry(0)), std::vector<uint8_t>(withExtension.begin(), withExtension.begin() + 256));
-    std::vector<uint8_t> padded = edid;
-    padded.resize(256, 0);
-    EXPECT_EQ(Stored(list.Entry(1)), padded);
-    EXPECT_FALSE(list.Entry(2).edidValid);
-    EXPECT_FALSE(list.Entry(3).edidValid);
+    const auto stored = [&](int32_t i) { return Bytes(list.Entry(i).edid, list.Entry(i).edid + kOvMonitorEdidSize); };
+    EXPECT_EQ(stored(0), Bytes(withExtension.begin(), withExtension.begin() + 256));
+    EXPECT_EQ(stored(1), OvPaddedEdid(edid));
     const std::vector<std::string> lines = capture.Lines();
     ASSERT_EQ(lines.size(), 18u);
     EXPECT_EQ(lines[0], "OvMonitorMgr::SetEDID for monitor index '2' failed due to invalid EDID");
     EXPECT_EQ(lines[9], "OvMonitorMgr::SetEDID for monitor index '3' failed due to invalid EDID");
 
     OvMonitorMgr none;
-    OvAddDrmMonitors(none, OvString((drm.Root() + "/missing").c_str()));
+    OvAddDrmMonitors(none, OvString(drm.Path("missing").c_str()));
     EXPECT_EQ(none.Count(), 0);
-}
-
-TEST(OvMonitorMgrDrm, RootComesFromTheEnvironment)
-{
-    {
-        OvScopedEnvironment unset("OV_DRM_SYSFS_ROOT", std::nullopt);
-        EXPECT_STREQ(OvDrmSysfsRoot().Chars(), "/sys/class/drm");
-    }
-    OvScopedEnvironment set("OV_DRM_SYSFS_ROOT", "/tmp/drm");
-    EXPECT_STREQ(OvDrmSysfsRoot().Chars(), "/tmp/drm");
 }
 
 TEST(OvMonitorMgrDrm, EdidFoundBySerialText)
 {
-    const std::vector<uint8_t> named = OvTestEdid("ZEZ-0042");
-    const std::vector<uint8_t> numbered = OvTestEdid("");
-    FakeDrm drm;
-    drm.Connector("card0-DP-1", "connected\n", &named);
-    drm.Connector("card0-DP-2", "connected\n", &numbered);
-    OvScopedEnvironment root("OV_DRM_SYSFS_ROOT", drm.Root());
+    const Bytes named = OvTestEdid("ZEZ-0042");
+    const Bytes numbered = OvTestEdid("");
+    OvTestFolder drm;
+    AddConnector(drm, "card0-DP-1", "connected\n", &named);
+    AddConnector(drm, "card0-DP-2", "connected\n", &numbered);
+    OvScopedEnvironment root("OV_DRM_SYSFS_ROOT", drm.Path());
 
-    // Switching to the simulation and back rebuilds the list from the fake connectors.
+    // Switching to the simulation and back rebuilds the list from the fake connectors,
+    // found through the environment.
     OvScopedMakerFolder folder;
     OvSettings().SetBool(kOvSettingMonitorSimulation, true);
     OvMonitorMgr::Get();
     OvSettings().SetBool(kOvSettingMonitorSimulation, false);
 
     uint8_t edid[kOvMonitorEdidSize] = {};
-    ASSERT_TRUE(FindMonitorEdidBySerial(OvString("16843009"), edid));
-    EXPECT_EQ(std::vector<uint8_t>(edid, edid + 128), numbered);
-    ASSERT_TRUE(FindMonitorEdidBySerial(OvString("ZEZ-0042"), edid));
-    EXPECT_EQ(std::vector<uint8_t>(edid, edid + 128), named);
-
+    for (const auto& [serial, expected] : {std::pair{"16843009", &numbered}, std::pair{"ZEZ-0042", &named}}) {
+        ASSERT_TRUE(FindMonitorEdidBySerial(OvString(serial), edid)) << serial;
+        EXPECT_EQ(Bytes(edid, edid + 128), *expected);
+    }
     std::fill(std::begin(edid), std::end(edid), 0x55);
     EXPECT_FALSE(FindMonitorEdidBySerial(OvString("ZEZ-0043"), edid));
     EXPECT_EQ(edid[0], 0x55);

@@ -6,38 +6,23 @@
 #include "OvData/OvSettings.h"
 #include "OvSystem/OvMonitorMgrTestSupport.h"
 
-namespace {
-
-// The "MonitorSimulation" value after reading the settings file and the environment.
-std::string MonitorSimulationAfterReading(const std::optional<std::string>& environment)
-{
-    OvScopedEnvironment variable(kOvMonitorSimulationVariable, environment);
-    OvDataBase settings;
-    OvReadSettings(settings);
-    return settings.GetValue(OvString(kOvSettingMonitorSimulation), OvString("absent")).Chars();
-}
-
-}  // namespace
-
 TEST(OvMonitorMgrSettings, FileThenEnvironment)
 {
     OvScopedMakerFolder folder;
-    EXPECT_EQ(MonitorSimulationAfterReading(std::nullopt), "absent");
-    EXPECT_EQ(MonitorSimulationAfterReading("TRUE"), "true");
-    EXPECT_EQ(MonitorSimulationAfterReading("0"), "false");
-
-    folder.Write("Settings.txt", "# switches the monitor list\nMonitorSimulation = true\nOther = x\n");
-    EXPECT_EQ(MonitorSimulationAfterReading(std::nullopt), "true");
-    EXPECT_EQ(MonitorSimulationAfterReading("False"), "false");
-    EXPECT_EQ(MonitorSimulationAfterReading("1"), "true");
-    EXPECT_EQ(MonitorSimulationAfterReading("maybe"), "true");
-    EXPECT_EQ(MonitorSimulationAfterReading(""), "true");
-
-    OvDataBase settings;
-    OvReadSettings(settings);
-    EXPECT_STREQ(settings.GetValue(OvString("Other"), OvString()).Chars(), "x");
-
+    const char* const settings = "# switches the monitor list\nMonitorSimulation = true\nOther = x\n";
     // A malformed file keeps the pairs before the fault.
-    folder.Write("Settings.txt", "MonitorSimulation = 1\nBroken=line\nLater = 2\n");
-    EXPECT_EQ(MonitorSimulationAfterReading(std::nullopt), "1");
+    const char* const broken = "MonitorSimulation = 1\nBroken=line\nLater = 2\n";
+    const struct { const char* file; std::optional<std::string> environment; const char* value; } cases[] = {
+        {nullptr, std::nullopt, "absent"}, {nullptr, "TRUE", "true"},     {nullptr, "0", "false"},
+        {settings, std::nullopt, "true"},  {settings, "False", "false"},  {settings, "1", "true"},
+        {settings, "maybe", "true"},       {settings, "", "true"},        {broken, std::nullopt, "1"}};
+    for (const auto& [file, environment, value] : cases) {
+        SCOPED_TRACE(environment.value_or("(unset)"));
+        if (file) folder.Write("Settings.txt", file);
+        const OvScopedEnvironment variable(kOvMonitorSimulationVariable, environment);
+        OvDataBase read;
+        OvReadSettings(read);
+        EXPECT_STREQ(read.GetValue(OvString(kOvSettingMonitorSimulation), OvString("absent")).Chars(), value);
+        EXPECT_STREQ(read.GetValue(OvString("Other"), OvString()).Chars(), file == settings ? "x" : "");
+    }
 }

@@ -2,9 +2,10 @@
 // Helpers of the monitor-list and simulation tests.
 //
 // OvScopedMakerFolder: the maker's application-data folder (".../Ovelin/") for one test,
-// holding the simulation files and the settings file. POSIX: a fresh temporary folder becomes $XDG_CONFIG_HOME. Windows offers no override of
-// the application-data folder, so the real one is used: the tests of all processes take a
-// named lock for it, and files already there are moved aside and put back afterwards.
+// holding the simulation files and the settings file. POSIX: a fresh temporary folder
+// becomes $XDG_CONFIG_HOME. Windows offers no override of the application-data folder, so
+// the real one is used: the tests of all processes take a named lock for it, and files
+// already there are moved aside and put back afterwards.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "OvSystem/OvSystemTestSupport.h"
 #include "Ovio/OvFileSpec.h"
+#include "Support/OvTestSupport.h"
 
 #if defined(_WIN32)
 #ifndef WIN32_LEAN_AND_MEAN
@@ -105,7 +106,9 @@ inline std::vector<uint8_t> OvTestEdid(const std::string& serial)
         "99A940483F403062B0324040C01300B0441100001E000000FD0030571E6011000A202020202020000000FC004C4344323138"
         "3055580A202020000000FF00343431303039383359420A202000C7";
     std::vector<uint8_t> edid(128);
-    for (size_t i = 0; i < edid.size(); ++i) edid[i] = static_cast<uint8_t>(std::stoi(std::string(kHex + 2 * i, 2), nullptr, 16));
+    for (size_t i = 0; i < edid.size(); ++i) {
+        edid[i] = static_cast<uint8_t>(std::stoi(std::string(kHex + 2 * i, 2), nullptr, 16));
+    }
     constexpr size_t kSerialDescriptor = 108;
     if (serial.empty()) {
         edid[kSerialDescriptor + 3] = 0xFE;
@@ -115,4 +118,11 @@ inline std::vector<uint8_t> OvTestEdid(const std::string& serial)
         edid[kSerialDescriptor + 5 + serial.size()] = 0x0A;
     }
     return edid;
+}
+
+// bytes followed by zeros up to the 256 bytes the monitor list keeps.
+inline std::vector<uint8_t> OvPaddedEdid(std::vector<uint8_t> bytes)
+{
+    bytes.resize(256, 0);
+    return bytes;
 }

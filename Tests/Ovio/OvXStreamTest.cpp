@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "OvSystem/OvSystemTestSupport.h"
 #include "Ovio/OvFile.h"
 #include "Ovio/OvXStream.h"
 #include "Support/OvCaptureStream.h"
+#include "Support/OvTestSupport.h"
 
 namespace {
 
@@ -15,13 +15,10 @@ public:
     explicit XStreamReading(const std::string& content)
     {
         fFolder.WriteFile("input.txt", content);
-        OvFileSpec spec;
-        spec.SetPath(OvString(fFolder.Path("input.txt").c_str()));
-        fFile.SetFileSpec(spec);
+        fFile.SetFileSpec(OvSpec(fFolder.Path("input.txt")));
         fFile.Open(kOvFileRead, false, true);
         fStream.Attach(&fFile, false);
     }
-    OvXStream& operator*() { return fStream; }
     OvXStream* operator->() { return &fStream; }
 
 private:
@@ -32,18 +29,16 @@ private:
 
 }  // namespace
 
-TEST(OvXStreamRead, ReadsWordsAndLinesAcrossLineEnds)
+TEST(OvXStreamRead, ReadsWordsAndLinesAcrossLineEndsUpToTheEnd)
 {
     XStreamReading stream("# comment line\r\nDIM  3\r\n\tTYPE 0\rBEGIN_DATA\n1.5\t22 3\nEND_DATA");
     EXPECT_EQ(stream->ReadWord(), "#");
-    EXPECT_TRUE(stream->WordBeganLine());
     stream->SkipLine();
-    EXPECT_EQ(stream->ReadWord(), "DIM");
-    EXPECT_TRUE(stream->WordBeganLine());
-    EXPECT_EQ(stream->ReadWord(), "3");
-    EXPECT_FALSE(stream->WordBeganLine());
-    EXPECT_EQ(stream->ReadWord(), "TYPE");
-    EXPECT_TRUE(stream->WordBeganLine());
+    const struct { const char* word; bool beganLine; } words[] = {{"DIM", true}, {"3", false}, {"TYPE", true}};
+    for (const auto& [word, beganLine] : words) {
+        EXPECT_EQ(stream->ReadWord(), word);
+        EXPECT_EQ(stream->WordBeganLine(), beganLine) << word;
+    }
     EXPECT_EQ(stream->ReadLine(), " 0");
     EXPECT_EQ(stream->ReadLine(), "BEGIN_DATA");
     char word[4] = {};
@@ -101,11 +96,8 @@ TEST(OvXStreamWrite, CollectsTextUntilFlushed)
     unattached.Attach(&end, false);
     unattached.Flush();
     EXPECT_EQ(end.Text(), "DIM  2\nTYPE 0\nEND_DATA\nearly ");
-}
 
-TEST(OvXStreamWrite, WritingWhileReadAheadIsPendingRaises)
-{
-    XStreamReading stream("first second");
-    EXPECT_EQ(stream->ReadWord(), "first");
-    EXPECT_OV_ERROR(stream->WriteText("x"), 5, "BufferError");
+    XStreamReading reading("first second");  // writing while read-ahead is pending
+    EXPECT_EQ(reading->ReadWord(), "first");
+    EXPECT_OV_ERROR(reading->WriteText("x"), 5, "BufferError");
 }

@@ -1,50 +1,37 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "OvSystem/OvVirtualClock.h"
 #include "Progress/OvProgress.h"
 #include "RecordingProgress.h"
 
-using testing::DoubleEq;
-using testing::ElementsAre;
-using testing::IsEmpty;
-
-TEST(OvProgressAdvanceTo, ShortDurationJumpsToTheTarget)
+TEST(OvProgressAdvanceTo, MovesInFiftyMillisecondStepsOrJumpsWhenShort)
 {
-    OvScopedVirtualClock clock;
-    RecordingProgress parent;
-    OvSubProgress progress(&parent);
-    progress.AdvanceTo(1.0, 40);
-    EXPECT_THAT(clock->Sleeps(), IsEmpty());
-    EXPECT_THAT(parent.fractions, ElementsAre(DoubleEq(1.0)));
-}
-
-TEST(OvProgressAdvanceTo, LongDurationMovesInFiftyMillisecondSteps)
-{
-    OvScopedVirtualClock clock;
-    RecordingProgress parent;
-    OvSubProgress progress(&parent);
-    progress.AdvanceTo(1.0, 200);
-    EXPECT_THAT(clock->Sleeps(), ElementsAre(50u, 50u, 50u, 50u));
-    EXPECT_THAT(parent.fractions,
-                ElementsAre(DoubleEq(0.25), DoubleEq(0.5), DoubleEq(0.75), DoubleEq(1.0), DoubleEq(1.0)));
-
-    // From the stored fraction, with a duration that is no multiple of the step.
-    clock->ClearSleeps();
-    parent.fractions.clear();
-    progress.SetProgress(0.2);
-    progress.AdvanceTo(0.8, 120);
-    EXPECT_THAT(clock->Sleeps(), ElementsAre(50u, 50u, 50u));
-    EXPECT_THAT(parent.fractions,
-                ElementsAre(DoubleEq(0.2), DoubleEq(0.45), DoubleEq(0.7), DoubleEq(0.8), DoubleEq(0.8)));
-}
-
-TEST(OvProgressAdvanceTo, ElapsedTimeSurvivesTheTickCountWrapping)
-{
-    OvScopedVirtualClock clock(0xFFFFFFC0u);  // 64 ms before the wrap
-    RecordingProgress parent;
-    OvSubProgress progress(&parent);
-    progress.AdvanceTo(1.0, 100);
-    EXPECT_THAT(clock->Sleeps(), ElementsAre(50u, 50u));
-    EXPECT_THAT(parent.fractions, ElementsAre(DoubleEq(0.5), DoubleEq(1.0), DoubleEq(1.0)));
+    const struct {
+        uint32_t clockStart;
+        double from;  // negative: the fraction a new progress starts with
+        double target;
+        int32_t duration;
+        std::vector<uint32_t> sleeps;
+        std::vector<double> fractions;
+    } cases[] = {
+        {1000, -1.0, 1.0, 40, {}, {1.0}},
+        {1000, -1.0, 1.0, 200, {50, 50, 50, 50}, {0.25, 0.5, 0.75, 1.0, 1.0}},
+        // From the stored fraction, with a duration that is no multiple of the step.
+        {1000, 0.2, 0.8, 120, {50, 50, 50}, {0.2, 0.45, 0.7, 0.8, 0.8}},
+        // The elapsed time survives the tick count wrapping 64 ms after the start.
+        {0xFFFFFFC0u, -1.0, 1.0, 100, {50, 50}, {0.5, 1.0, 1.0}},
+    };
+    for (const auto& [clockStart, from, target, duration, sleeps, fractions] : cases) {
+        SCOPED_TRACE(testing::Message() << "to " << target << " in " << duration << " ms");
+        OvScopedVirtualClock clock(clockStart);
+        RecordingProgress parent;
+        OvSubProgress progress(&parent);
+        if (from >= 0) progress.SetProgress(from);
+        progress.AdvanceTo(target, duration);
+        EXPECT_EQ(clock->Sleeps(), sleeps);
+        EXPECT_THAT(parent.fractions, testing::Pointwise(testing::DoubleEq(), fractions));
+    }
 }

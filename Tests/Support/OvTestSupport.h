@@ -32,7 +32,7 @@ inline std::string OvBytes(const OvString& text)
     return std::string(text.Chars(), static_cast<size_t>(text.Length()));
 }
 
-// A file specification of a '/'-separated UTF-8 path, taken as it is.
+// An OvFileSpec of a '/'-separated UTF-8 path, taken as it is.
 inline OvFileSpec OvSpec(const std::string& path)
 {
     return OvFileSpec(OvString(path.c_str()));
