@@ -16,8 +16,11 @@ using Bytes = std::vector<uint8_t>;
 // 0x51, 0x80 | n, payload, 0x6E ^ 0x51 ^ length ^ payload.
 inline Bytes HostPacket(const Bytes& payload)
 {
-    Bytes packet = {0x51, static_cast<uint8_t>(0x80 | payload.size())};
-    packet.insert(packet.end(), payload.begin(), payload.end());
+    Bytes packet;
+    packet.reserve(payload.size() + 3);
+    packet.push_back(0x51);
+    packet.push_back(static_cast<uint8_t>(0x80 | payload.size()));
+    for (uint8_t b : payload) packet.push_back(b);
     uint8_t checksum = 0x6E;
     for (uint8_t b : packet) checksum ^= b;
     packet.push_back(checksum);
