@@ -16,98 +16,16 @@
 #include "MonApi2/EmulatedBackend.h"
 #include "MonApi2/LinuxI2cBackend.h"
 #include "MonApi2/PosixI2cDevSystem.h"
+#include "Support/OvEmulatedI2cDev.h"
 #include "Support/OvTestSupport.h"
 
 using namespace OvEmulatorTest;
+using OvI2cDevTest::AddConnector;
+using OvI2cDevTest::EmulatedI2cDevSystem;
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 namespace {
-
-// An i2c-dev for the tests: /dev/i2c-N opens onto an interface of an emulated bus, and
-// each read or write goes to the 8-bit form of the address the last I2C_SLAVE ioctl
-// chose, so traffic through the Linux backend reaches the emulated display byte for
-// byte. The sysfs calls stay real (tests point them at a fabricated tree). Device calls
-// are logged, and the next one can be made to fail with an errno.
-class EmulatedI2cDevSystem final : public MonApi2::PosixI2cDevSystem {
-public:
-    // /dev/i2c-N opens as descriptor 100 + N; calls may outlive the system.
-    EmulatedI2cDevSystem(OvEmulator::EmulatedBus& bus, std::vector<std::string>& calls) : fBus(bus), fCalls(calls) {}
-
-    void Route(int adapter, int32_t iface) { fInterfaces[100 + adapter] = iface; }
-
-    int Open(const std::string& path) override
-    {
-        if (const int error = Logged("open " + path)) return -error;
-        const int descriptor = 100 + std::stoi(path.substr(path.rfind('-') + 1));
-        return fInterfaces.contains(descriptor) ? descriptor : -ENOENT;
-    }
-    int Close(int descriptor) override
-    {
-        fCalls.push_back("close " + std::to_string(descriptor));
-        return 0;
-    }
-    int Ioctl(int descriptor, unsigned long request, unsigned long argument) override
-    {
-        char call[64];
-        std::snprintf(call, sizeof call, "ioctl %d 0x%lx 0x%lx", descriptor, request, argument);
-        if (const int error = Logged(call)) return -error;
-        if (request != I2C_SLAVE) return -ENOTTY;
-        fSlaves[descriptor] = static_cast<int32_t>(argument);
-        return 0;
-    }
-    int64_t Write(int descriptor, const uint8_t* data, size_t count) override
-    {
-        if (const int error = Logged(Call("write", descriptor, count))) return -error;
-        const int32_t address = fSlaves.at(descriptor) << 1;
-        return Transferred(fBus.I2CWrite(fInterfaces.at(descriptor), address, data, Count(count), 0), count);
-    }
-    int64_t Read(int descriptor, uint8_t* buffer, size_t count) override
-    {
-        if (const int error = Logged(Call("read", descriptor, count))) return -error;
-        const int32_t address = fSlaves.at(descriptor) << 1 | 1;
-        return Transferred(fBus.I2CRead(fInterfaces.at(descriptor), address, buffer, Count(count), 0), count);
-    }
-
-    int nextError = 0;     // errno of the next device call's failure, 0 for none
-    size_t shortfall = 0;  // bytes each transfer leaves undone
-
-private:
-    static std::string Call(const char* name, int descriptor, size_t count)
-    {
-        return std::string(name) + " " + std::to_string(descriptor) + " " + std::to_string(count);
-    }
-    static int32_t Count(size_t count) { return static_cast<int32_t>(count); }
-    int Logged(const std::string& call)
-    {
-        fCalls.push_back(call);
-        return std::exchange(nextError, 0);
-    }
-    // What the kernel reports for the emulated display's answer.
-    int64_t Transferred(int32_t result, size_t count) const
-    {
-        if (result < 0) return result == kMonApi2NoDevice ? -ENXIO : -EIO;
-        return static_cast<int64_t>(count - shortfall);
-    }
-
-    OvEmulator::EmulatedBus& fBus;
-    std::vector<std::string>& fCalls;
-    std::map<int, int32_t> fInterfaces;  // descriptor to bus interface
-    std::map<int, int32_t> fSlaves;      // descriptor to 7-bit address
-};
-
-// A connector in the sysfs tree: its status, an edid file unless empty, and a "ddc" link or
-// an "i2c-N" folder naming its bus.
-void AddConnector(const OvTestFolder& sysfs, const std::string& name, const std::string& status, const Bytes& edid,
-                  const std::string& ddcLink, const std::string& i2cFolder = "")
-{
-    const fs::path folder = fs::path(sysfs.Path("class/drm")) / name;
-    fs::create_directories(folder);
-    sysfs.WriteFile("class/drm/" + name + "/status", status + "\n");
-    sysfs.WriteFile("class/drm/" + name + "/edid", std::string(edid.begin(), edid.end()));
-    if (!ddcLink.empty()) fs::create_directory_symlink(ddcLink, folder / "ddc");
-    if (!i2cFolder.empty()) fs::create_directories(folder / i2cFolder);
-}
 
 // An emulated display behind /dev/i2c-4 of connector card0-DP-1, reached through the
 // Linux backend, with HostSide's Write and Read.

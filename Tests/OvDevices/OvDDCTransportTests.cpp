@@ -183,7 +183,7 @@ TEST_F(DDCTransportTest, EdidReadChecksTheLastBlockReadAndZeroesAMissingExtensio
     // With an extension the extension block is judged, and the base block's own faults
     // no longer count.
     auto uhd = Attach("PA322UHD");
-    bus.EnumerateInterfaces(1, 0);
+    OvMonApi::Table().EnumerateInterfaces(1, 0);
     NMV_factory_ddc_control uhdControl(1, 10000, 4);
     ASSERT_EQ(uhdControl.ReadEDIDBlocks(edid.data(), true), 0);
     EXPECT_EQ(edid, EdidOf(*uhd, 256));
@@ -193,6 +193,21 @@ TEST_F(DDCTransportTest, EdidReadChecksTheLastBlockReadAndZeroesAMissingExtensio
     uhd->Edid()[255] ^= 1;
     EXPECT_EQ(uhdControl.ReadEDIDBlocks(edid.data(), true), kOvEdidChecksumError);
 }
+
+#ifdef OV_TEST_DDC_OVER_I2CDEV
+// Over i2c-dev each transaction is the slave address, selected when it changes, and one
+// plain write or read of the whole packet.
+TEST_F(DDCTransportTest, ReachesTheDisplayThroughTheI2cDevDevice)
+{
+    const std::vector<std::string> scan = route.Calls();
+    ASSERT_EQ(control.GetVCP(0x10, &reply), 0);
+    ASSERT_EQ(control.GetVCP(0x12, &reply), 0);
+    EXPECT_EQ(std::vector<std::string>(route.Calls().begin() + static_cast<std::ptrdiff_t>(scan.size()), route.Calls().end()),
+              (std::vector<std::string>{"ioctl 100 0x703 0x37", "write 100 5", "read 100 11", "write 100 5", "read 100 11"}));
+    EXPECT_EQ(scan, std::vector<std::string>{"open /dev/i2c-0"});
+    EXPECT_TRUE(route.problems.empty());
+}
+#endif
 
 // Without an installed table the library is loaded, or stood in for when it is missing:
 // either way no interface is found and I2C to a missing interface fails.

@@ -20,6 +20,9 @@
 #include "OvSystem/OvVirtualClock.h"
 #include "OvTools/OvDebug.h"
 #include "Support/OvCaptureStream.h"
+#ifdef OV_TEST_DDC_OVER_I2CDEV
+#include "Support/OvEmulatedI2cDev.h"
+#endif
 
 using Bytes = std::vector<uint8_t>;
 using Packets = std::vector<Bytes>;
@@ -31,32 +34,61 @@ using OvEmulator::Link;
 using OvEmulator::RequestKind;
 
 // The emulator's record type is the library's; copy through it into the plug-in's own.
-inline int32_t OV_STDCALL CurrentBusInterfaceInfo(int32_t index, OvMonApi::DisplayInterfaceInfo* info)
+template <auto getInfo>
+int32_t OV_STDCALL CopiedInterfaceInfo(int32_t index, OvMonApi::DisplayInterfaceInfo* info)
 {
     DisplayInterfaceInfo record{};
     record.size = info->size;
-    const int32_t result = OvEmulator::CurrentBusGetDisplayInterfaceInfo(index, &record);
+    const int32_t result = getInfo(index, &record);
     std::memcpy(info, &record, sizeof record);
     return result;
 }
 
-inline const OvMonApiTable kCurrentBusTable = {
+#ifndef OV_TEST_DDC_OVER_I2CDEV
+// The displays straight on the emulated bus.
+inline const OvMonApiTable kBusTable = {
     OvEmulator::CurrentBusSetUSBDeviceList, OvEmulator::CurrentBusEnumerateInterfaces,
-    OvEmulator::CurrentBusGetNumDisplayInterfaces, CurrentBusInterfaceInfo,
+    OvEmulator::CurrentBusGetNumDisplayInterfaces, CopiedInterfaceInfo<OvEmulator::CurrentBusGetDisplayInterfaceInfo>,
     OvEmulator::CurrentBusI2CWrite, OvEmulator::CurrentBusI2CRead,
 };
+#else
+// The same tests with the graphics-card displays behind MONAPI2's Linux i2c-dev backend.
+inline OvI2cDevTest::I2cDevRoute* gRoute = nullptr;
+inline int32_t OV_STDCALL RouteInterfaceInfo(int32_t index, DisplayInterfaceInfo* info)
+{
+    return gRoute->GetDisplayInterfaceInfo(index, info);
+}
+inline const OvMonApiTable kBusTable = {
+    [](const uint32_t* ids, int32_t count) OV_STDCALL { return gRoute->SetUSBDeviceList(ids, count); },
+    [](int32_t flags, int32_t options) OV_STDCALL { return gRoute->EnumerateInterfaces(flags, options); },
+    []() OV_STDCALL { return gRoute->GetNumDisplayInterfaces(); },
+    CopiedInterfaceInfo<RouteInterfaceInfo>,
+    [](int32_t iface, int32_t address, const uint8_t* data, int32_t count, int32_t param) OV_STDCALL {
+        return gRoute->I2CWrite(iface, address, data, count, param);
+    },
+    [](int32_t iface, int32_t address, uint8_t* buffer, int32_t count, int32_t param) OV_STDCALL {
+        return gRoute->I2CRead(iface, address, buffer, count, param);
+    },
+};
+#endif
 
 class EmulatedBusTest : public ::testing::Test {
 protected:
     EmulatedBusTest()
     {
         ResetDisplayInterfacesForTesting();
-        OvMonApi::Install(&kCurrentBusTable);
+        #ifdef OV_TEST_DDC_OVER_I2CDEV
+        gRoute = &route;
+#endif
+        OvMonApi::Install(&kBusTable);
     }
     ~EmulatedBusTest() override
     {
         OvMonApi::Install(nullptr);
         ResetDisplayInterfacesForTesting();
+#ifdef OV_TEST_DDC_OVER_I2CDEV
+        gRoute = nullptr;
+#endif
     }
 
     std::shared_ptr<OvEmulator::EmulatedDisplay> Attach(const char* model, Link link = Link::kDdc,
@@ -96,6 +128,15 @@ protected:
         capture.Clear();
     }
     Waits Sleeps() { return clock->Sleeps(); }
+    // The name in the record of the graphics-card interface numbered n from 1.
+    static std::string GraphicsInterfaceName(int n)
+    {
+#ifdef OV_TEST_DDC_OVER_I2CDEV
+        return "card0-DP-" + std::to_string(n);  // a DRM connector
+#else
+        return "DISPLAY" + std::to_string(n);
+#endif
+    }
     // The log lines, or those that start with prefix.
     Lines LogLines(const std::string& prefix = "") const
     {
@@ -109,6 +150,9 @@ protected:
     OvEmulator::EmulatedBus bus{*clock};
     std::vector<std::shared_ptr<OvEmulator::EmulatedDisplay>> displays;
     std::shared_ptr<OvEmulator::EmulatedDisplay> display;
+#ifdef OV_TEST_DDC_OVER_I2CDEV
+    OvI2cDevTest::I2cDevRoute route;
+#endif
 
 private:
     OvEmulator::ScopedCurrentBus fBusScope{bus};
