@@ -1,8 +1,8 @@
 #pragma once
-// The plug-in's binary contract as this host sees it, declared here by hand: the device
-// interface by slot, the stream slots of the host's debug stream, the error the plug-in
-// throws, the host record and the boundary function types. Nothing is taken from the
-// plug-in's own headers; the slot positions are the contract.
+// The plug-in's binary contract as this host sees it: the device interface by slot (the
+// plug-in's header of it, which is nothing but the slots), and declared here by hand the
+// stream slots of the host's debug stream, the error the plug-in throws, the host record
+// and the boundary function types. The slot positions are the contract.
 //
 // The classes carry the plug-in's names in the global namespace: a catch matches the
 // thrown OvError by its name, and run-time type checks (MSVC's, the undefined-behaviour
@@ -70,86 +70,10 @@ public:
     virtual bool IsSeekable() = 0;                                                   // 11
 };
 
-class OvProgress;  // progress objects; the host passes none
-class OvTrafo;     // calibration transforms; the host passes none
-struct OvVCPList;  // the record list of SetGetVCPList; the host passes none
+// The device interface by slot: the plug-in's own declaration, which needs nothing but
+// standard types (its progress, transform and list parameters are only pointers).
+#include "Source/OvDevices/OvROVUvided.h"
 
-// The monitor device interface, slots 0 to 56. The simulator's slot 57 (GetContrast)
-// lies behind the interface and is not declared: a host cannot reach it.
-class OvROVUvided {
-public:
-    virtual void Destroy() = 0;                                                          // 0
-    virtual int32_t GetInterfaceVersion() = 0;                                           // 1
-    virtual int32_t ConnectMonitorID(int32_t displayID, int32_t port) = 0;               // 2
-    virtual int32_t ConnectMonitor(int32_t displayID, int32_t port) = 0;                 // 3
-    virtual int32_t GetPort() = 0;                                                       // 4
-    virtual void Disconnect() = 0;                                                       // 5
-    virtual bool IsConnected() = 0;                                                      // 6
-    virtual int32_t ReadEDID(uint8_t* edid) = 0;                                         // 7
-    virtual bool AutoAdjust() = 0;                                                       // 8
-    virtual bool FactoryReset() = 0;                                                     // 9
-    virtual bool ColorReset() = 0;                                                       // 10
-    virtual bool AutoSetup() = 0;                                                        // 11
-    virtual void SaveSettings() = 0;                                                     // 12
-    virtual bool IsDigitalInput() = 0;                                                   // 13
-    virtual bool GetSize(uint32_t* verticalSize, uint32_t* horizontalSize) = 0;          // 14
-    virtual bool GetRunningHours(uint32_t* hours) = 0;                                   // 15
-    virtual bool GetOnTimeHours(uint32_t* hours) = 0;                                    // 16
-    virtual bool SetAutoBrightness(uint32_t value) = 0;                                  // 17
-    virtual double GetBrightness() = 0;                                                  // 18
-    virtual double GetRedGain() = 0;                                                     // 19
-    virtual double GetBlueGain() = 0;                                                    // 20
-    virtual double GetGreenGain() = 0;                                                   // 21
-    virtual void SetBrightness(double fraction) = 0;                                     // 22
-    virtual void SetContrast(double fraction) = 0;                                       // 23
-    virtual void SetBlackLevel(double fraction) = 0;                                     // 24
-    virtual void SetRedGain(double fraction) = 0;                                        // 25
-    virtual void SetGreenGain(double fraction) = 0;                                      // 26
-    virtual void SetBlueGain(double fraction) = 0;                                       // 27
-    virtual bool SupportsWhitePoint() = 0;                                               // 28
-    virtual void SetWhitePoint(double r, double g, double b) = 0;                        // 29
-    virtual bool SelectColorPreset(uint32_t preset) = 0;                                 // 30
-    virtual bool SetVCP0268(uint32_t value) = 0;                                         // 31
-    virtual void InitCalibrationMode(double brightnessLevel, OvProgress* progress) = 0;  // 32
-    virtual void ReadGammaTable() = 0;                                                   // 33
-    virtual void SetGamma(double gamma, OvProgress* progress) = 0;                       // 34
-    virtual void SetRGBCalibration(OvTrafo* calibration, OvProgress* progress) = 0;      // 35
-    virtual bool Supports3DLUT() = 0;                                                    // 36
-    virtual void Set3DLUT(OvTrafo* transform, OvProgress* progress) = 0;                 // 37
-    virtual void UpdateCalibration(int32_t count, const uint8_t* data, const uint8_t* previous,
-                                   OvProgress* progress) = 0;  // 38
-    virtual uint32_t GetVendorProductID() = 0;                 // 39
-    virtual const char* GetModelName() = 0;                    // 40
-    virtual const char* GetSerialNumber() = 0;                 // 41
-    virtual void ConnectForCalibration() = 0;                  // 42
-    virtual bool GetVCPPageFeature(uint8_t page, uint8_t code, uint32_t* current,
-                                   uint32_t* maximum) = 0;  // 43
-    virtual bool SetVCPPageFeature(uint8_t page, uint8_t code, uint32_t value,
-                                   uint32_t delayMs) = 0;                 // 44
-    virtual bool SupportsVCPPageFeature(uint8_t page, uint8_t code) = 0;  // 45
-    virtual void RefreshGammatable() = 0;                                 // 46
-    virtual void SaveGammatable() = 0;                                    // 47
-    virtual const char* GetCapabilityStr() = 0;                           // 48
-    virtual char* ExecuteCommand(const char* command, const char* argument, char* result,
-                                 int32_t resultSize) = 0;                                // 49
-    virtual void GetUniformityCorrection(uint32_t* state, uint32_t* level) = 0;          // 50
-    virtual void SetUniformityCorrection(int32_t state, uint32_t level) = 0;             // 51
-    virtual bool GetPagedVCP(uint32_t vcpId, uint32_t* current, uint32_t* maximum) = 0;  // 52
-    virtual bool SetPagedVCP(uint32_t vcpId, uint32_t value, uint32_t delayMs,
-                             bool verify) = 0;                                 // 53
-    virtual int32_t SetGetVCPList(OvVCPList* list, OvProgress* progress) = 0;  // 54
-    virtual OvROVUvided* DestroySlot(uint8_t flags) = 0;                       // 55 destructor
-    virtual int32_t ConnectPort(int32_t port) = 0;                             // 56
-
-protected:
-    OvROVUvided() = default;
-    OvROVUvided(const OvROVUvided&) = delete;
-    OvROVUvided& operator=(const OvROVUvided&) = delete;
-    ~OvROVUvided() = default;
-};
-
-// The interface version every device object reports (slot 1).
-constexpr int32_t kDeviceInterfaceVersion = 9;
 // The module names and the interface type the plug-in registers.
 constexpr const char* kRealModuleName = "OvROVUvided";
 constexpr const char* kSimulatorModuleName = "OvZEZSimulatorDevice";

@@ -43,9 +43,9 @@ const char* LevelName(LevelControl control)
 DisplayDevice::DisplayDevice(DeviceHandle device) : fDevice(std::move(device))
 {
     const int32_t version = CallDevice("GetInterfaceVersion", [&] { return fDevice->GetInterfaceVersion(); });
-    if (version != kDeviceInterfaceVersion)
+    if (version != kOvDeviceInterfaceVersion)
         throw HostError("the plug-in's device speaks interface version " + std::to_string(version) + ", this host " +
-                        std::to_string(kDeviceInterfaceVersion));
+                        std::to_string(kOvDeviceInterfaceVersion));
 }
 
 void DisplayDevice::Connect(int32_t displayId, int32_t port)
