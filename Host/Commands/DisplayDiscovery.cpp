@@ -2,6 +2,7 @@
 
 #include "Cli/Formatting.h"
 #include "Cli/TextTable.h"
+#include "Platform/HostEnvironment.h"
 
 namespace {
 
@@ -36,11 +37,23 @@ std::vector<DetectedDisplay> DetectDisplays(HostContext& context)
     return displays;
 }
 
-std::string NoDisplayReason(const HostContext& context)
+std::string NoDisplayReason(HostContext& context)
 {
     if (context.Options().simulator)
         return "no simulated display answers on ports 0 to 11; 'zezctl sim init' writes a starter description";
-    return "no display answers on ports 0 to 11";
+    const DisplayInterfaceLibrary& library = context.InterfaceLibrary();
+    if (!library.IsLoaded()) return "no display answers on ports 0 to 11 (MONAPI2 is not beside the plug-in)";
+    const size_t interfaces = library.Interfaces().size();
+    if (interfaces > 0) {
+        return "none of the " + std::to_string(interfaces) +
+               " display interfaces answers; is DDC/CI switched on in the display's menu?";
+    }
+#if defined(__linux__)
+    if (!context.Options().emulate && !GetEnvironment("OV_MONAPI2_EMULATE"))
+        return "no display interface found; real displays need the i2c-dev module and access to /dev/i2c-*"
+               " (see \"Real displays on Linux\" in README.md)";
+#endif
+    return "no display interface found";
 }
 
 void PrintDisplayTable(std::ostream& out, const std::vector<DetectedDisplay>& displays, const std::string& indent)

@@ -17,7 +17,7 @@ constexpr int32_t kPortsTried = 12;
 std::vector<DetectedDisplay> DetectDisplays(HostContext& context);
 
 // The reason for an empty result, for the message that says no display was found.
-std::string NoDisplayReason(const HostContext& context);
+std::string NoDisplayReason(HostContext& context);
 
 // The detected displays as an aligned table.
 void PrintDisplayTable(std::ostream& out, const std::vector<DetectedDisplay>& displays, const std::string& indent);
