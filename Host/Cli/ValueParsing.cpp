@@ -79,6 +79,16 @@ uint32_t ParseVcpValue(std::string_view text)
     return static_cast<uint32_t>(*value);
 }
 
+VcpSetting ParseVcpSetting(std::string_view text)
+{
+    if (text.empty() || (text[0] != '+' && text[0] != '-')) return {false, ParseVcpValue(text)};
+    const auto change = DecimalOrHex(text.substr(1));
+    if (!change || *change > std::numeric_limits<uint32_t>::max())
+        throw UsageError("malformed VCP change '" + std::string(text) + "': give a signed number such as +5 or -5");
+    const int64_t magnitude = static_cast<int64_t>(*change);
+    return {true, text[0] == '-' ? -magnitude : magnitude};
+}
+
 double ParseLevel(std::string_view text)
 {
     const bool percent = !text.empty() && text.back() == '%';

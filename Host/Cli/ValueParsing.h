@@ -13,6 +13,14 @@ uint16_t ParseVcpId(std::string_view text);
 // A VCP value: decimal or 0x-prefixed hexadecimal, 0 to 4294967295.
 uint32_t ParseVcpValue(std::string_view text);
 
+// What setvcp writes: an absolute value (as ParseVcpValue), or a change of the current
+// value given as "+5" or "-5" (0x-prefixed hexadecimal allowed after the sign).
+struct VcpSetting {
+    bool relative = false;
+    int64_t amount = 0;  // the value, or the signed change
+};
+VcpSetting ParseVcpSetting(std::string_view text);
+
 // A level as a fraction ("0.5") or a percentage ("50%"), 0 to 1 (0% to 100%).
 double ParseLevel(std::string_view text);
 

@@ -31,15 +31,17 @@ const std::vector<CommandSpec> kCommands = {
      "--raw prints the string alone.\n"
      "Example: zezctl capabilities --raw",
      {{"--raw", false}}, true, RunCapabilities},
-    {"getvcp", "getvcp ID...", "read VCP controls",
+    {"getvcp", "getvcp ID... [--terse]", "read VCP controls",
      "ID: a catalogue name (VCP_0010_BRIGHTNESS or its suffix brightness, any letter case),\n"
      "0x-prefixed hexadecimal (0x1051), decimal (16) or hexadecimal page:code (10:51).\n"
+     "--terse prints one line a control for scripts: VCP 0x0010 C 70 100, or VCP 0x0003 ERR.\n"
      "Example: zezctl getvcp brightness 0x1051",
-     {}, true, RunGetVcp},
-    {"setvcp", "setvcp ID VALUE", "write a VCP control",
+     {{"--terse", false}}, true, RunGetVcp},
+    {"setvcp", "setvcp ID [+|-]VALUE", "write a VCP control",
      "Reads the control first and refuses a value above its maximum. VALUE: decimal or\n"
-     "0x-prefixed hexadecimal.\n"
-     "Example: zezctl setvcp brightness 60",
+     "0x-prefixed hexadecimal; with + or - (joined or apart) a change of the current value,\n"
+     "which stops at 0 and at the maximum.\n"
+     "Example: zezctl setvcp brightness 60; zezctl setvcp brightness + 5",
      {}, true, RunSetVcp},
     {"scan", "scan FIRST LAST [--all]", "read a range of VCP ids and list the supported ones",
      "FIRST and LAST as for getvcp; --all lists the unsupported ids too.\n"

@@ -1,4 +1,5 @@
 // The raw VCP commands: getvcp, setvcp and scan, through the page/code slots 43 and 44.
+#include <algorithm>
 #include <cstdint>
 
 #include "Catalogue/VcpCatalogue.h"
@@ -22,14 +23,21 @@ int RunGetVcp(HostContext& context, const CommandLine& line)
     ExpectArguments(line, 1, SIZE_MAX);
     std::vector<uint16_t> ids;
     for (const std::string& argument : line.arguments) ids.push_back(ParseVcpId(argument));
+    const bool terse = line.HasFlag("--terse");
     DisplayDevice& device = context.ConnectedDevice();
     int status = kExitSuccess;
     for (const uint16_t id : ids) {
-        if (const auto reading = device.ReadVcp(id)) {
+        const auto reading = device.ReadVcp(id);
+        if (!reading) status = kExitFailure;
+        if (terse) {
+            // One line a control for scripts: "VCP <id> C <current> <maximum>" or "VCP <id> ERR".
+            context.Out() << "VCP " << Hex(id, 4);
+            if (reading) context.Out() << " C " << reading->current << ' ' << reading->maximum << '\n';
+            else context.Out() << " ERR\n";
+        } else if (reading) {
             context.Out() << VcpLabel(id) << ": " << Reading(*reading) << '\n';
         } else {
             context.Notes() << "error: " << VcpLabel(id) << " is not supported by the display\n";
-            status = kExitFailure;
         }
     }
     return status;
@@ -37,15 +45,24 @@ int RunGetVcp(HostContext& context, const CommandLine& line)
 
 int RunSetVcp(HostContext& context, const CommandLine& line)
 {
-    ExpectArguments(line, 2, 2);
+    ExpectArguments(line, 2, 3);
     const uint16_t id = ParseVcpId(line.arguments[0]);
-    const uint32_t value = ParseVcpValue(line.arguments[1]);
+    // "setvcp ID + 5" is "setvcp ID +5".
+    if (line.arguments.size() == 3 && line.arguments[1] != "+" && line.arguments[1] != "-")
+        throw UsageError("unexpected argument '" + line.arguments[2] + "': usage: zezctl setvcp ID [+|-]VALUE");
+    const VcpSetting setting =
+        ParseVcpSetting(line.arguments.size() == 3 ? line.arguments[1] + line.arguments[2] : line.arguments[1]);
     DisplayDevice& device = context.ConnectedDevice();
     const auto before = device.ReadVcp(id);
     if (!before) throw HostError(VcpLabel(id) + " is not supported by the display");
-    if (value > before->maximum)
-        throw HostError("value " + std::to_string(value) + " out of range for " + VcpLabel(id) +
+    // A change stops at the ends of the range; a value outside it is refused.
+    const int64_t target = setting.relative
+                               ? std::clamp<int64_t>(int64_t{before->current} + setting.amount, 0, before->maximum)
+                               : setting.amount;
+    if (target > before->maximum)
+        throw HostError("value " + std::to_string(target) + " out of range for " + VcpLabel(id) +
                         ": the display takes 0 to " + std::to_string(before->maximum));
+    const auto value = static_cast<uint32_t>(target);
     if (!device.WriteVcp(id, value))
         throw HostError("the display did not take " + std::to_string(value) + " for " + VcpLabel(id));
     context.Out() << VcpLabel(id) << ": set to " << value << " (was " << before->current << ", max " << before->maximum

@@ -55,6 +55,17 @@ TEST(HostParsing, ValuesAndLevelsAreCheckedWhole)
     EXPECT_EQ(ParseVcpValue("0xFFFFFFFF"), 0xFFFFFFFFu);
     EXPECT_EQ(UsageMessage([] { ParseVcpValue("4294967296"); }),
               "malformed VCP value '4294967296': give a number such as 60 or 0x3C");
+    const auto setting = [](const char* text) {
+        const VcpSetting parsed = ParseVcpSetting(text);
+        return std::pair(parsed.relative, parsed.amount);
+    };
+    EXPECT_EQ(setting("0x3C"), std::pair(false, int64_t{60}));
+    EXPECT_EQ(setting("-0x10"), std::pair(true, int64_t{-16}));
+    EXPECT_EQ(setting("+4294967295"), std::pair(true, int64_t{4294967295}));
+    for (const char* bad : {"+", "--5", "+4294967296", "+ 5"}) {
+        EXPECT_EQ(UsageMessage([&] { ParseVcpSetting(bad); }),
+                  "malformed VCP change '" + std::string(bad) + "': give a signed number such as +5 or -5");
+    }
     EXPECT_DOUBLE_EQ(ParseLevel("0.5"), 0.5);
     EXPECT_DOUBLE_EQ(ParseLevel("50%"), 0.5);
     EXPECT_DOUBLE_EQ(ParseLevel(".25"), 0.25);

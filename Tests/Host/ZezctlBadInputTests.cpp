@@ -42,8 +42,10 @@ TEST(ZezctlBadInput, MalformedIdsAndValuesAreUsageErrors)
     ExpectFailure(pa + "getvcp 0x10000", 2, "malformed VCP id '0x10000': " + idHint);
     ExpectFailure(pa + "getvcp 100:1", 2, "malformed VCP id '100:1': " + idHint);
     ExpectFailure(pa + "getvcp degauss", 2, "ambiguous VCP name 'degauss': VCP_0000_DEGAUSS, VCP_0001_DEGAUSS");
-    ExpectFailure(pa + "setvcp brightness -5", 2, "malformed VCP value '-5': give a number such as 60 or 0x3C");
-    ExpectFailure(pa + "setvcp brightness", 2, "missing arguments: usage: zezctl setvcp ID VALUE");
+    ExpectFailure(pa + "setvcp brightness five", 2, "malformed VCP value 'five': give a number such as 60 or 0x3C");
+    ExpectFailure(pa + "setvcp brightness +x", 2, "malformed VCP change '+x': give a signed number such as +5 or -5");
+    ExpectFailure(pa + "setvcp brightness 5 5", 2, "unexpected argument '5': usage: zezctl setvcp ID [+|-]VALUE");
+    ExpectFailure(pa + "setvcp brightness", 2, "missing arguments: usage: zezctl setvcp ID [+|-]VALUE");
     ExpectFailure(pa + "brightness 150%", 2, "level '150%' out of range: give 0 to 1 or 0% to 100%");
     ExpectFailure(pa + "brightness half", 2, "malformed level 'half': give a fraction (0.5) or a percentage (50%)");
     ExpectFailure(pa + "scan 0x20 0x10", 2, "the scan range 0x0020 to 0x0010 is empty");

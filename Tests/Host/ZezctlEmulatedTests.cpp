@@ -87,6 +87,10 @@ TEST(ZezctlEmulated, GetVcpTakesNamesHexDecimalAndPageCode)
     EXPECT_EQ(unsupported.status, 1);
     EXPECT_EQ(unsupported.OutLines(), Lines{"VCP_0012_CONTRAST (0x0012): current 50, max 100"});
     EXPECT_EQ(unsupported.ErrorLines(), Lines{"error: VCP 0x0003 is not supported by the display"});
+
+    const ZezctlResult terse = RunZezctl(kPa271W + "getvcp --terse brightness 0x0003 10:54");
+    EXPECT_EQ(terse.status, 1);
+    EXPECT_EQ(terse.OutLines(), (Lines{"VCP 0x0010 C 70 100", "VCP 0x0003 ERR", "VCP 0x1054 C 0 500"}));
 }
 
 TEST(ZezctlEmulated, SetVcpWritesInsideTheRangeAndRefusesAboveIt)
@@ -94,6 +98,13 @@ TEST(ZezctlEmulated, SetVcpWritesInsideTheRangeAndRefusesAboveIt)
     const ZezctlResult set = RunZezctl(kPa271W + "setvcp brightness 60");
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(set.OutLines(), Lines{"VCP_0010_BRIGHTNESS (0x0010): set to 60 (was 70, max 100)"});
+
+    // Changes of the current value (70) stop at the ends of the range.
+    const std::pair<const char*, const char*> changes[] = {{"+ 5", "75"}, {"-80", "0"}, {"+0x40", "100"}};
+    for (const auto& [change, result] : changes) {
+        EXPECT_EQ(RunZezctl(kPa271W + "setvcp brightness " + change).OutLines(),
+                  Lines{"VCP_0010_BRIGHTNESS (0x0010): set to " + std::string(result) + " (was 70, max 100)"});
+    }
 
     const ZezctlResult above = RunZezctl(kPa271W + "setvcp 0x1051 13");
     EXPECT_EQ(above.status, 1);
