@@ -1,5 +1,6 @@
 #include "Cli/ValueParsing.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -50,8 +51,10 @@ std::optional<double> PlainDecimal(std::string_view text)
     const size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const bool digitsOnly =
-        (whole.empty() || WholeNumber(whole, 10)) && (fraction.empty() || WholeNumber(fraction, 10));
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const bool digitsOnly = digits(whole) && digits(fraction);
     if (!digitsOnly || (whole.empty() && fraction.empty())) return std::nullopt;
     return std::strtod(std::string(text).c_str(), nullptr);
 }

@@ -66,7 +66,12 @@ bool EqualsIgnoringAsciiCase(const OvString& text, const char* lowerCase)
     return true;
 }
 
-// A caller-supplied format is not a literal, so it goes through the va_list form.
+// A caller-supplied format is not a literal, so it goes through the va_list form. GCC
+// accepts that unchecked; clang would still warn that it cannot check the format.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wformat-nonliteral"
+#endif
 OvString FormatNumber(const char* format, ...)
 {
     va_list args;
@@ -75,6 +80,9 @@ OvString FormatNumber(const char* format, ...)
     va_end(args);
     return text;
 }
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 // "%f" without trailing fraction zeros, and without the point when nothing follows it.
 OvString FormatTrimmed(double value)

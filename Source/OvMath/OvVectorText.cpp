@@ -21,7 +21,12 @@ void WritePiece(OvStream& stream, const OvString& piece)
     stream.Write(piece.Chars(), piece.Length(), nullptr);
 }
 
-// Formats with a format chosen by the caller at run time.
+// Formats with a format chosen by the caller at run time, which no compiler can check
+// (clang would warn about it even in the va_list form).
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wformat-nonliteral"
+#endif
 OvString FormatElement(const char* format, ...)
 {
     va_list args;
@@ -30,6 +35,9 @@ OvString FormatElement(const char* format, ...)
     va_end(args);
     return text;
 }
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 // The next word that is not part of a comment line.
 OvString NextWord(OvXStream& text)

@@ -69,6 +69,7 @@ TEST(HostParsing, ValuesAndLevelsAreCheckedWhole)
     EXPECT_DOUBLE_EQ(ParseLevel("0.5"), 0.5);
     EXPECT_DOUBLE_EQ(ParseLevel("50%"), 0.5);
     EXPECT_DOUBLE_EQ(ParseLevel(".25"), 0.25);
+    EXPECT_DOUBLE_EQ(ParseLevel("0.123456789012345678901"), 0.123456789012345678901);
     EXPECT_DOUBLE_EQ(ParseLevel("100%"), 1.0);
     EXPECT_EQ(UsageMessage([] { ParseLevel("1e-1"); }),
               "malformed level '1e-1': give a fraction (0.5) or a percentage (50%)");
