@@ -7,6 +7,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 #else
 #include <unistd.h>
 #endif
@@ -51,14 +53,15 @@ std::filesystem::path ExecutableFolder()
 
 std::filesystem::path ApplicationDataFolder()
 {
-    // Wide, so a user name outside the ANSI code page survives.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) throw HostError("the environment names no application-data folder (APPDATA is not set)");
-        if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length));
-        buffer.resize(length);
-    }
+    // The shell's folder, as the plug-in asks for it (the APPDATA variable can differ),
+    // else the Windows directory as there; wide, so a user name outside the ANSI code page
+    // survives.
+    wchar_t folder[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)) && folder[0] != 0)
+        return std::filesystem::path(folder);
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) throw HostError("the system names no application-data folder");
+    return std::filesystem::path(std::wstring(folder, length));
 }
 
 #else

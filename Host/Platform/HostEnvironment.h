@@ -13,6 +13,7 @@ void SetEnvironment(const char* name, const std::string& value);
 // The folder of the running program; empty when the system does not tell.
 std::filesystem::path ExecutableFolder();
 
-// The per-user application-data folder: %APPDATA% on Windows, $XDG_CONFIG_HOME (default
-// $HOME/.config) elsewhere. Raises HostError when the environment names none.
+// The per-user application-data folder where the plug-in keeps its simulation files: the
+// shell's folder on Windows (else the Windows directory), $XDG_CONFIG_HOME (default
+// $HOME/.config) elsewhere. Raises HostError when the system names none.
 std::filesystem::path ApplicationDataFolder();

@@ -1,11 +1,14 @@
-// zezctl with --sim against simulation files in a temporary application-data folder,
-// starting from the description that "sim init" writes.
+// zezctl with --sim against simulation files in a temporary application-data folder (on
+// Windows the real one, its files set aside), starting from the description that "sim
+// init" writes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "Platform/HostEnvironment.h"
+#include "Support/OvScopedFolderFiles.h"
 #include "ZezctlRunner.h"
 
 using testing::HasSubstr;
@@ -15,20 +18,18 @@ namespace {
 
 class ZezctlSimulator : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    std::filesystem::path Description() const { return fFolder / "MonitorSimulation.txt"; }
+
+private:
 #if defined(_WIN32)
-        GTEST_SKIP() << "the plug-in takes the application-data folder from the shell, which a test cannot redirect";
-#endif
-    }
-
-    std::filesystem::path Description() const
-    {
-        return fHome.Path() / "Ovelin" / "MonitorSimulation.txt";
-    }
-
+    // The shell's folder, which a test cannot redirect, with its simulation files set aside.
+    std::filesystem::path fFolder = ApplicationDataFolder() / "Ovelin";
+    OvScopedFolderFiles fFiles{fFolder, {"MonitorSimulation.txt", "MonitorSimulationControls.txt", "Settings.txt"}};
+#else
     TemporaryFolder fHome;
     ScopedEnvironment fConfig{"XDG_CONFIG_HOME", fHome.Path().string()};
+    std::filesystem::path fFolder = fHome.Path() / "Ovelin";
+#endif
 };
 
 std::string FileText(const std::filesystem::path& file)

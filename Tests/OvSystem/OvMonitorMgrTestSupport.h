@@ -4,8 +4,7 @@
 // OvScopedMakerFolder: the maker's application-data folder (".../Ovelin/") for one test,
 // holding the simulation files and the settings file. POSIX: a fresh temporary folder
 // becomes $XDG_CONFIG_HOME. Windows offers no override of the application-data folder, so
-// the real one is used: the tests of all processes take a named lock for it, and files
-// already there are moved aside and put back afterwards.
+// the real one is used with its files set aside (OvScopedFolderFiles).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -16,41 +15,13 @@
 #include <vector>
 
 #include "Ovio/OvFileSpec.h"
+#include "Support/OvScopedFolderFiles.h"
 #include "Support/OvTestSupport.h"
-
-#if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#undef CreateDirectory
-#undef LoadLibrary
-#undef ReplaceFile
-#endif
 
 class OvScopedMakerFolder {
 public:
-    OvScopedMakerFolder()
-    {
-        Lock();
-        fFolder = FromUtf8(OvFileSpec::FolderPath(kOvFolderMaker).Chars());
-        for (const char* name : kFiles) {
-            std::error_code ignored;
-            std::filesystem::rename(fFolder / name, Saved(name), ignored);
-        }
-    }
-    ~OvScopedMakerFolder()
-    {
-        for (const char* name : kFiles) {
-            std::error_code ignored;
-            std::filesystem::remove(fFolder / name, ignored);
-            std::filesystem::rename(Saved(name), fFolder / name, ignored);
-        }
-        Unlock();
-    }
+    OvScopedMakerFolder() : fFolder(FromUtf8(OvFileSpec::FolderPath(kOvFolderMaker).Chars())) {}
+
     OvScopedMakerFolder(const OvScopedMakerFolder&) = delete;
     OvScopedMakerFolder& operator=(const OvScopedMakerFolder&) = delete;
 
@@ -66,34 +37,19 @@ public:
     bool Exists(const std::string& name) const { return std::filesystem::exists(fFolder / name); }
 
 private:
-    static constexpr const char* kFiles[] = {"MonitorSimulation.txt", "MonitorSimulationControls.txt", "Settings.txt"};
-
     static std::filesystem::path FromUtf8(const std::string& text)
     {
         return std::filesystem::path(std::u8string(text.begin(), text.end()));
     }
-    std::filesystem::path Saved(const char* name) const { return fFolder / (std::string(name) + ".ovtest-saved"); }
 
-#if defined(_WIN32)
-    void Lock()
-    {
-        fMutex = CreateMutexW(nullptr, FALSE, L"Local\\OvMakerFolderTests");
-        ASSERT_NE(fMutex, nullptr);
-        WaitForSingleObject(fMutex, INFINITE);
-    }
-    void Unlock()
-    {
-        ReleaseMutex(fMutex);
-        CloseHandle(fMutex);
-    }
-    HANDLE fMutex = nullptr;
-#else
-    void Lock() {}
-    void Unlock() {}
+#if !defined(_WIN32)
     OvTestFolder fHome;
     OvScopedEnvironment fConfig{"XDG_CONFIG_HOME", fHome.Path("config")};
 #endif
     std::filesystem::path fFolder;
+#if defined(_WIN32)
+    OvScopedFolderFiles fFiles{fFolder, {"MonitorSimulation.txt", "MonitorSimulationControls.txt", "Settings.txt"}};
+#endif
 };
 
 // A 128-byte EDID of a digital display whose serial-number descriptor holds serial (up to
