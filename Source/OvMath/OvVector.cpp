@@ -167,9 +167,13 @@ bool OvVector::ResolveRange(int32_t first, int32_t last, int32_t& from, int32_t&
     return true;
 }
 
-void OvVector::CheckNotEmpty() const
+std::span<const double> OvVector::NonEmptyRange(int32_t first, int32_t last) const
 {
     if (fDim == 0) OV_RAISE(kOvDimMismatch, "OvDimMismatch");
+    int32_t from = 0;
+    int32_t to = 0;
+    ResolveRange(first, last, from, to);
+    return {Values() + from, static_cast<size_t>(to - from + 1)};
 }
 
 void OvVector::Fill(double value, int32_t first, int32_t last)
@@ -198,31 +202,19 @@ void OvVector::Clamp(double min, double max, int32_t first, int32_t last)
 
 double OvVector::Min(int32_t first, int32_t last) const
 {
-    CheckNotEmpty();
-    int32_t from = 0;
-    int32_t to = 0;
-    ResolveRange(first, last, from, to);
-    return *std::min_element(Values() + from, Values() + to + 1);
+    return std::ranges::min(NonEmptyRange(first, last));
 }
 
 double OvVector::Max(int32_t first, int32_t last) const
 {
-    CheckNotEmpty();
-    int32_t from = 0;
-    int32_t to = 0;
-    ResolveRange(first, last, from, to);
-    return *std::max_element(Values() + from, Values() + to + 1);
+    return std::ranges::max(NonEmptyRange(first, last));
 }
 
 double OvVector::MaxAbs(int32_t first, int32_t last) const
 {
-    CheckNotEmpty();
-    int32_t from = 0;
-    int32_t to = 0;
-    ResolveRange(first, last, from, to);
     // max_element returns the first of equal largest elements.
-    return *std::max_element(Values() + from, Values() + to + 1,
-                             [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+    const std::span<const double> range = NonEmptyRange(first, last);
+    return *std::ranges::max_element(range, [](double a, double b) { return std::fabs(a) < std::fabs(b); });
 }
 
 // ---- Arithmetic ---------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 // past the last element raises "OvIndexError". On an empty vector with both negative,
 // Fill and Clamp do nothing.
 #include <cstdint>
+#include <span>
 
 #include "OvCore/OvObject.h"
 #include "OvMath/OvColorType.h"
@@ -115,7 +116,9 @@ private:
     void MakePrivate();
     void CheckIndex(int32_t index) const;
     bool ResolveRange(int32_t first, int32_t last, int32_t& from, int32_t& to) const;
-    void CheckNotEmpty() const;
+    // The values from first to last as ResolveRange takes them; raises OvDimMismatch for
+    // an empty vector.
+    std::span<const double> NonEmptyRange(int32_t first, int32_t last) const;
 
     OvVectorBuffer* fBuffer = nullptr;
     uint32_t fType = 0;
