@@ -16,8 +16,6 @@
 #include <sstream>
 #include <string>
 
-#include "Cli/Formatting.h"
-#include "Cli/TextTable.h"
 #include "Display/EdidDecoder.h"
 
 namespace {
@@ -65,24 +63,6 @@ void CheckDump(const std::string& dump)
     }
 }
 
-// The rows of the host's edid command.
-void PrintDecoded(std::ostream& out, const DecodedEdid& decoded)
-{
-    TextTable facts({"Header", decoded.headerValid ? "valid" : "invalid"});
-    facts.AddRow({"Manufacturer", decoded.manufacturer + " (" + Hex(decoded.manufacturerCode, 4) + ")"});
-    facts.AddRow({"Product code", Hex(decoded.productCode, 4)});
-    facts.AddRow({"Serial number", std::to_string(decoded.serialNumber)});
-    facts.AddRow({"Manufactured", std::to_string(decoded.week) + "/" + std::to_string(decoded.year)});
-    facts.AddRow({"EDID version", std::to_string(decoded.versionMajor) + "." + std::to_string(decoded.versionMinor)});
-    facts.AddRow({"Input", decoded.inputDetails});
-    facts.AddRow({"Screen size", std::to_string(decoded.widthCm) + " x " + std::to_string(decoded.heightCm) + " cm"});
-    facts.AddRow({"Model name", decoded.modelName});
-    facts.AddRow({"Serial text", decoded.serialText});
-    facts.AddRow({"Extension blocks", std::to_string(decoded.extensionCount)});
-    facts.AddRow({"Checksum", Hex(decoded.checksum, 2)});
-    facts.Print(out);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -98,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckDump(dump);
         std::ostringstream out;
         out << dump;
-        PrintDecoded(out, decoded);
+        PrintEdidFacts(out, decoded);
     }
     return 0;
 }

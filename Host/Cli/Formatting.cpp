@@ -11,6 +11,11 @@ std::string Hex(uint32_t value, int digits)
     return text;
 }
 
+std::string OrDash(const std::string& text)
+{
+    return text.empty() ? "-" : text;
+}
+
 std::string Percent(double fraction)
 {
     char text[32];

@@ -15,12 +15,6 @@ std::string LinkOf(HostContext& context, int32_t port)
     return record && record->IsUsb() ? "USB" : "DDC";
 }
 
-// An empty text would shift the columns for tools that split at blanks.
-std::string Cell(const std::string& text)
-{
-    return text.empty() ? "-" : text;
-}
-
 }  // namespace
 
 std::vector<DetectedDisplay> DetectDisplays(HostContext& context)
@@ -61,7 +55,7 @@ void PrintDisplayTable(std::ostream& out, const std::vector<DetectedDisplay>& di
     TextTable table({"Port", "Model", "Serial", "Vendor-product", "Input", "Link"});
     for (const DetectedDisplay& display : displays) {
         const DisplayIdentity& id = display.identity;
-        table.AddRow({std::to_string(id.port), Cell(id.modelName), Cell(id.serialNumber), Hex(id.vendorProductId, 8),
+        table.AddRow({std::to_string(id.port), OrDash(id.modelName), OrDash(id.serialNumber), Hex(id.vendorProductId, 8),
                       id.digitalInput ? "digital" : "analogue", display.link});
     }
     table.Print(out, indent);

@@ -26,19 +26,6 @@ std::string YesNo(bool value)
     return value ? "yes" : "no";
 }
 
-std::string Manufactured(const DecodedEdid& edid)
-{
-    if (edid.week == 255) return "model year " + std::to_string(edid.year);
-    if (edid.week == 0) return std::to_string(edid.year);
-    return "week " + std::to_string(edid.week) + " of " + std::to_string(edid.year);
-}
-
-std::string Input(const DecodedEdid& edid)
-{
-    if (!edid.digitalInput) return "analogue";
-    return edid.inputDetails.empty() ? "digital" : "digital, " + edid.inputDetails;
-}
-
 // Two upper-case hex digits a value, as the capability string writes them.
 std::string ValueList(const std::vector<uint32_t>& values)
 {
@@ -70,11 +57,6 @@ std::string GammaTableLayout(const CapabilityView& view)
     const auto hex = [](int32_t value) { return Hex(static_cast<uint32_t>(value), 1); };
     return "size " + hex(view.gammaTableSize) + ", red at " + hex(view.redOffset) + ", green at " +
            hex(view.greenOffset) + ", blue at " + hex(view.blueOffset);
-}
-
-std::string OrDash(const std::string& text)
-{
-    return text.empty() ? "-" : text;
 }
 
 void PrintParsedCapabilities(std::ostream& out, const CapabilityView& view)
@@ -132,22 +114,8 @@ int RunEdid(HostContext& context, const CommandLine& line)
 {
     ExpectArguments(line, 0, 0);
     const EdidBlock edid = context.ConnectedDevice().ReadEdid();
-    const DecodedEdid decoded = DecodeEdid(edid);
-    std::ostream& out = context.Out();
-    out << "EDID (128 bytes)\n" << EdidHexDump(edid, "  ");
-    TextTable facts({"Header", decoded.headerValid ? "valid" : "invalid"});
-    facts.AddRow({"Manufacturer", decoded.manufacturer + " (" + Hex(decoded.manufacturerCode, 4) + ")"});
-    facts.AddRow({"Product code", Hex(decoded.productCode, 4)});
-    facts.AddRow({"Serial number", std::to_string(decoded.serialNumber)});
-    facts.AddRow({"Manufactured", Manufactured(decoded)});
-    facts.AddRow({"EDID version", std::to_string(decoded.versionMajor) + "." + std::to_string(decoded.versionMinor)});
-    facts.AddRow({"Input", Input(decoded)});
-    facts.AddRow({"Screen size", std::to_string(decoded.widthCm) + " x " + std::to_string(decoded.heightCm) + " cm"});
-    facts.AddRow({"Model name", OrDash(decoded.modelName)});
-    facts.AddRow({"Serial text", OrDash(decoded.serialText)});
-    facts.AddRow({"Extension blocks", std::to_string(decoded.extensionCount)});
-    facts.AddRow({"Checksum", Hex(decoded.checksum, 2) + (decoded.checksumValid ? " (valid)" : " (invalid)")});
-    facts.Print(out);
+    context.Out() << "EDID (128 bytes)\n" << EdidHexDump(edid, "  ");
+    PrintEdidFacts(context.Out(), DecodeEdid(edid));
     return kExitSuccess;
 }
 

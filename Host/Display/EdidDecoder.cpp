@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <numeric>
 
+#include "Cli/Formatting.h"
+#include "Cli/TextTable.h"
+
 namespace {
 
 constexpr std::array<uint8_t, 8> kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
@@ -50,6 +53,19 @@ std::string DigitalInputDetails(uint8_t input)
     return text;
 }
 
+std::string Manufactured(const DecodedEdid& edid)
+{
+    if (edid.week == 255) return "model year " + std::to_string(edid.year);
+    if (edid.week == 0) return std::to_string(edid.year);
+    return "week " + std::to_string(edid.week) + " of " + std::to_string(edid.year);
+}
+
+std::string Input(const DecodedEdid& edid)
+{
+    if (!edid.digitalInput) return "analogue";
+    return edid.inputDetails.empty() ? "digital" : "digital, " + edid.inputDetails;
+}
+
 }  // namespace
 
 DecodedEdid DecodeEdid(const EdidBlock& edid)
@@ -92,4 +108,21 @@ std::string EdidHexDump(const EdidBlock& edid, const std::string& indent)
         dump += '\n';
     }
     return dump;
+}
+
+void PrintEdidFacts(std::ostream& out, const DecodedEdid& decoded)
+{
+    TextTable facts({"Header", decoded.headerValid ? "valid" : "invalid"});
+    facts.AddRow({"Manufacturer", decoded.manufacturer + " (" + Hex(decoded.manufacturerCode, 4) + ")"});
+    facts.AddRow({"Product code", Hex(decoded.productCode, 4)});
+    facts.AddRow({"Serial number", std::to_string(decoded.serialNumber)});
+    facts.AddRow({"Manufactured", Manufactured(decoded)});
+    facts.AddRow({"EDID version", std::to_string(decoded.versionMajor) + "." + std::to_string(decoded.versionMinor)});
+    facts.AddRow({"Input", Input(decoded)});
+    facts.AddRow({"Screen size", std::to_string(decoded.widthCm) + " x " + std::to_string(decoded.heightCm) + " cm"});
+    facts.AddRow({"Model name", OrDash(decoded.modelName)});
+    facts.AddRow({"Serial text", OrDash(decoded.serialText)});
+    facts.AddRow({"Extension blocks", std::to_string(decoded.extensionCount)});
+    facts.AddRow({"Checksum", Hex(decoded.checksum, 2) + (decoded.checksumValid ? " (valid)" : " (invalid)")});
+    facts.Print(out);
 }

@@ -4,6 +4,7 @@
 // block arrived intact. The block comes from the display, so nothing in it is trusted.
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 using EdidBlock = std::array<uint8_t, 128>;
@@ -33,3 +34,6 @@ DecodedEdid DecodeEdid(const EdidBlock& edid);
 
 // The block as 8 rows of 16 upper-case hex bytes, each row led by its offset ("00: ").
 std::string EdidHexDump(const EdidBlock& edid, const std::string& indent);
+
+// The decoded facts as a table of labels and values, as the edid command shows them.
+void PrintEdidFacts(std::ostream& out, const DecodedEdid& decoded);
