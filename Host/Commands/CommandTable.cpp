@@ -12,7 +12,8 @@ namespace {
 const std::vector<CommandSpec> kCommands = {
     {"detect", "detect", "list the displays with their identity and link",
      "Tries the logical ports 0 to 11 and lists each that connects: model name, serial\n"
-     "number, vendor-product id, digital or analogue input, and the link (DDC or USB).\n"
+     "number, vendor-product id, digital or analogue input, the link (DDC or USB) and the\n"
+     "interface behind it (a DRM connector such as card0-DP-1 for a real display on Linux).\n"
      "Example: zezctl --emulate PA271W,USB:PA311D detect",
      {}, true, RunDetect},
     {"info", "info", "identify the connected display and what it supports",

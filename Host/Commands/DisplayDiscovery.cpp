@@ -6,13 +6,18 @@
 
 namespace {
 
-// Whether a port is a USB link is not part of the device interface: the display-interface
-// library's record tells, where the library can be reached; DDC otherwise.
-std::string LinkOf(HostContext& context, int32_t port)
+// How a port is reached is not part of the device interface: the display-interface
+// library's record tells (its interface name, "USB" for a USB link), where the library
+// can be reached; DDC otherwise.
+void AddLink(HostContext& context, int32_t port, DetectedDisplay& display)
 {
-    if (context.Options().simulator) return "simulated";
+    if (context.Options().simulator) {
+        display.link = "simulated";
+        return;
+    }
     const auto record = context.InterfaceLibrary().InterfaceOfPort(port);
-    return record && record->IsUsb() ? "USB" : "DDC";
+    display.link = record && record->IsUsb() ? "USB" : "DDC";
+    if (record) display.interfaceName = record->interfaceName;
 }
 
 }  // namespace
@@ -26,7 +31,8 @@ std::vector<DetectedDisplay> DetectDisplays(HostContext& context)
     std::vector<DetectedDisplay> displays;
     for (int32_t port = 0; port < kPortsTried; ++port) {
         if (device.ConnectPort(port) != 0) continue;
-        displays.push_back({device.Identity(), LinkOf(context, port)});
+        DetectedDisplay& display = displays.emplace_back(DetectedDisplay{device.Identity(), "", ""});
+        AddLink(context, port, display);
     }
     return displays;
 }
@@ -52,11 +58,11 @@ std::string NoDisplayReason(HostContext& context)
 
 void PrintDisplayTable(std::ostream& out, const std::vector<DetectedDisplay>& displays, const std::string& indent)
 {
-    TextTable table({"Port", "Model", "Serial", "Vendor-product", "Input", "Link"});
+    TextTable table({"Port", "Model", "Serial", "Vendor-product", "Input", "Link", "Interface"});
     for (const DetectedDisplay& display : displays) {
         const DisplayIdentity& id = display.identity;
         table.AddRow({std::to_string(id.port), OrDash(id.modelName), OrDash(id.serialNumber), Hex(id.vendorProductId, 8),
-                      id.digitalInput ? "digital" : "analogue", display.link});
+                      id.digitalInput ? "digital" : "analogue", display.link, OrDash(display.interfaceName)});
     }
     table.Print(out, indent);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Finding the displays: each logical port from 0 to 11 that connects, with the display's
-// identity and the kind of link it is reached over.
+// identity, the kind of link it is reached over and the interface behind it.
 #include <string>
 #include <vector>
 
@@ -8,7 +8,8 @@
 
 struct DetectedDisplay {
     DisplayIdentity identity;
-    std::string link;  // "DDC", "USB" or "simulated"
+    std::string link;           // "DDC", "USB" or "simulated"
+    std::string interfaceName;  // the library's name of the interface (a DRM connector on Linux)
 };
 
 // The logical ports tried; the plug-in handles at most 12 display interfaces.

@@ -28,9 +28,9 @@ TEST(ZezctlEmulated, DetectListsEachDisplayWithItsIdentityAndLink)
 {
     const ZezctlResult result = RunZezctl("--emulate PA271W,USB:PA311D detect");
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.OutLines(), (Lines{"Port  Model   Serial    Vendor-product  Input    Link",
-                                        "0     PA311D  86000142  0xA338690C      digital  USB",
-                                        "1     PA271W  91000123  0xA3386810      digital  DDC"}));
+    EXPECT_EQ(result.OutLines(), (Lines{"Port  Model   Serial    Vendor-product  Input    Link  Interface",
+                                        "0     PA311D  86000142  0xA338690C      digital  USB   USB",
+                                        "1     PA271W  91000123  0xA3386810      digital  DDC   DISPLAY1"}));
     // The user is told the displays are not real.
     EXPECT_THAT(result.err, StartsWith("(emulated display: PA271W,USB:PA311D; no hardware involved"));
     EXPECT_TRUE(result.ErrorLines().empty());

@@ -69,9 +69,9 @@ TEST_F(ZezctlSimulator, CommandsDriveTheSimulatedDisplays)
     ASSERT_EQ(RunZezctl("sim init --displays 2").status, 0);
     const ZezctlResult detect = RunZezctl("--sim detect");
     ASSERT_EQ(detect.status, 0) << detect.err;
-    EXPECT_EQ(detect.OutLines(), (Lines{"Port  Model      Serial      Vendor-product  Input    Link",
-                                        "0     LCD2180UX  44100983YB  0xA338662C      digital  simulated",
-                                        "1     LCD2180UX  44100984YB  0xA338662C      digital  simulated"}));
+    EXPECT_EQ(detect.OutLines(), (Lines{"Port  Model      Serial      Vendor-product  Input    Link       Interface",
+                                        "0     LCD2180UX  44100983YB  0xA338662C      digital  simulated  -",
+                                        "1     LCD2180UX  44100984YB  0xA338662C      digital  simulated  -"}));
     EXPECT_THAT(RunZezctl("--sim --port 1 edid").out,
                 HasSubstr("Serial text       44100984YB\n"
                           "Extension blocks  0\nChecksum          0xC6 (valid)\n"));
