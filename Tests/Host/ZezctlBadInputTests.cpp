@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "ZezctlRunner.h"
 
@@ -71,9 +73,20 @@ TEST(ZezctlBadInput, MissingPluginOrDisplayFailsTheOperation)
     if (!std::getenv("OV_MONAPI2_EMULATE")) {
         TemporaryFolder sysfs;
         ScopedEnvironment root("OV_MONAPI2_SYSFS_ROOT", sysfs.Path().string());
-        ExpectFailure("detect", 1,
-                      "no display found: no display interface found; real displays need the i2c-dev module and access"
-                      " to /dev/i2c-* (see \"Real displays on Linux\" in README.md)");
+        const std::string noInterface = "error: no display found: no display interface found; real displays need the"
+                                        " i2c-dev module and access to /dev/i2c-* (see \"Real displays on Linux\" in"
+                                        " README.md)";
+        EXPECT_EQ(RunZezctl("detect").ErrorLines(), Lines{noInterface});
+        // A connector whose bus cannot be opened is named with the likely reason.
+        const std::filesystem::path connector = sysfs.Path() / "class/drm/card0-DP-1";
+        std::filesystem::create_directories(connector);
+        std::ofstream(connector / "status") << "connected\n";
+        std::filesystem::create_directory_symlink("../../i2c-987654", connector / "ddc");
+        const ZezctlResult result = RunZezctl("detect");
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.ErrorLines(), Lines{noInterface});
+        EXPECT_THAT(result.err, testing::HasSubstr("MONAPI2: cannot open /dev/i2c-987654 for card0-DP-1: No such file"
+                                                   " or directory (is the i2c-dev module loaded?)\n"));
     }
 #endif
     ExpectFailure("--emulate \"\" getvcp brightness", 1, "no display on port 0 (ConnectMonitor returned -1)");
