@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "CpuTimeReporter.h"
 #include "OvCore/OvString.h"
 #include "OvData/OvDataBase.h"
 
@@ -216,41 +216,23 @@ void BoostWriteInfo(benchmark::State& state)
 BENCHMARK(BoostWriteInfo)->Unit(benchmark::kMillisecond);
 #endif
 
-// Keeps each benchmark's CPU time per iteration (the wall time suffers on a busy machine)
-// and prints the ratios against the baseline.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) fTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void PrintRatios() const
-    {
-        std::printf("\nSame content: %d bytes in our format, ", static_cast<int>(LargeText().Length()));
+// Prints the sizes of the content and how much faster our format is than the baseline.
+void PrintRatios([[maybe_unused]] const CpuTimeReporter& reporter)
+{
+    std::printf("\nSame content: %d bytes in our format, ", static_cast<int>(LargeText().Length()));
 #ifdef OV_BENCHMARK_BOOST_INFO
-        std::printf("%d bytes as INFO\n", static_cast<int>(LargeInfoText().size()));
-        PrintRatio("LoadFromText vs read_info", "OvLoadFromText", "BoostReadInfo");
-        PrintRatio("ToText vs write_info", "OvToText", "BoostWriteInfo");
+    std::printf("%d bytes as INFO\n", static_cast<int>(LargeInfoText().size()));
+    const char* const comparisons[][3] = {
+        {"LoadFromText vs read_info", "BoostReadInfo", "OvLoadFromText"},
+        {"ToText vs write_info", "BoostWriteInfo", "OvToText"},
+    };
+    for (const auto& [label, baseline, ours] : comparisons) {
+        if (const auto ratio = reporter.Ratio(baseline, ours)) std::printf("%s: %.2fx faster\n", label, *ratio);
+    }
 #else
-        std::printf("no Boost.PropertyTree headers: no baseline measured\n");
+    std::printf("no Boost.PropertyTree headers: no baseline measured\n");
 #endif
-    }
-
-private:
-    void PrintRatio(const char* label, const char* ours, const char* baseline) const
-    {
-        const auto own = fTimes.find(ours);
-        const auto other = fTimes.find(baseline);
-        if (own == fTimes.end() || other == fTimes.end() || own->second <= 0) return;
-        std::printf("%s: %.2fx faster\n", label, other->second / own->second);
-    }
-
-    std::map<std::string, double> fTimes;
-};
+}
 
 }  // namespace
 
@@ -258,9 +240,9 @@ int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    CpuTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -9,10 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
-#include <vector>
 
+#include "CpuTimeReporter.h"
 #include "OvCore/OvString.h"
 #include "OvDevices/OvMonitorSimulation.h"
 #include "Ovio/OvFileSpec.h"
@@ -153,49 +152,19 @@ void ReadFileBytes(benchmark::State& state)
 }
 BENCHMARK(ReadFileBytes)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Keeps each benchmark's median CPU time per iteration (the CPU time of its single run
-// when it is not repeated) and prints the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.run_type == Run::RT_Iteration || median) fTimes[NameAndArguments(run)] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
+// Prints how the times compare.
+void PrintRatios(const CpuTimeReporter& reporter)
+{
+    std::printf("\n");
+    const char* const comparisons[][3] = {
+        {"One read vs reading the file bytes", "GetSimulationValue/1", "ReadFileBytes"},
+        {"Twice the file vs the realistic one", "GetSimulationValue/2", "GetSimulationValue/1"},
+        {"Four times the file vs the realistic one", "GetSimulationValue/4", "GetSimulationValue/1"},
+    };
+    for (const auto& [label, measured, baseline] : comparisons) {
+        if (const auto ratio = reporter.Ratio(measured, baseline)) std::printf("%s: %.2fx the time\n", label, *ratio);
     }
-
-    void PrintRatios() const
-    {
-        std::printf("\n");
-        PrintRatio("One read vs reading the file bytes", "GetSimulationValue/1", "ReadFileBytes");
-        PrintRatio("Twice the file vs the realistic one", "GetSimulationValue/2", "GetSimulationValue/1");
-        PrintRatio("Four times the file vs the realistic one", "GetSimulationValue/4", "GetSimulationValue/1");
-    }
-
-private:
-    // "GetSimulationValue/2", without the repetition count.
-    static std::string NameAndArguments(const Run& run)
-    {
-        std::string name = run.run_name.function_name;
-        if (!run.run_name.args.empty()) {
-            name += '/';
-            name += run.run_name.args;
-        }
-        return name;
-    }
-
-    void PrintRatio(const char* label, const char* measured, const char* baseline) const
-    {
-        const auto own = fTimes.find(measured);
-        const auto other = fTimes.find(baseline);
-        if (own == fTimes.end() || other == fTimes.end() || other->second <= 0) return;
-        std::printf("%s: %.2fx the time\n", label, own->second / other->second);
-    }
-
-    std::map<std::string, double> fTimes;
-};
+}
 
 }  // namespace
 
@@ -211,9 +180,9 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     SimulationFolder folder;
     gFolder = &folder;
-    RatioReporter reporter;
+    CpuTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 #endif
