@@ -1,16 +1,7 @@
 #include "Cli/HostContext.h"
 
 #include "Platform/HostEnvironment.h"
-
-namespace {
-
-#if defined(_WIN32)
-constexpr const char* kPluginFileName = "OvROVUvided.dll";
-#else
-constexpr const char* kPluginFileName = "OvROVUvided.so";
-#endif
-
-}  // namespace
+#include "Platform/LibraryFileNames.h"
 
 HostContext::HostContext(GlobalOptions options, std::ostream& out, std::ostream& notes)
     : fOptions(std::move(options)), fOut(out), fNotes(notes)

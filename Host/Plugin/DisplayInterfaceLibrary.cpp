@@ -4,14 +4,9 @@
 #include <memory>
 
 #include "Platform/HostEnvironment.h"
+#include "Platform/LibraryFileNames.h"
 
 namespace {
-
-#if defined(_WIN32)
-constexpr const char* kLibraryName = "MONAPI2.dll";
-#else
-constexpr const char* kLibraryName = "libMONAPI2.so";
-#endif
 
 std::string Text(const char* field, size_t size)
 {
@@ -22,10 +17,10 @@ std::unique_ptr<SharedLibrary> OpenLibrary()
 {
     const std::filesystem::path folder = ExecutableFolder();
     if (!folder.empty()) {
-        auto beside = std::make_unique<SharedLibrary>((folder / kLibraryName).string());
+        auto beside = std::make_unique<SharedLibrary>((folder / kDisplayInterfaceLibraryFileName).string());
         if (beside->IsLoaded()) return beside;
     }
-    return std::make_unique<SharedLibrary>(kLibraryName);
+    return std::make_unique<SharedLibrary>(kDisplayInterfaceLibraryFileName);
 }
 
 }  // namespace
