@@ -1,5 +1,7 @@
 #include "Commands/DisplayDiscovery.h"
 
+#include <utility>
+
 #include "Cli/Formatting.h"
 #include "Cli/TextTable.h"
 #include "Platform/HostEnvironment.h"
@@ -9,15 +11,12 @@ namespace {
 // How a port is reached is not part of the device interface: the display-interface
 // library's record tells (its interface name, "USB" for a USB link), where the library
 // can be reached; DDC otherwise.
-void AddLink(HostContext& context, int32_t port, DetectedDisplay& display)
+DetectedDisplay Detected(HostContext& context, int32_t port, DisplayIdentity identity)
 {
-    if (context.Options().simulator) {
-        display.link = "simulated";
-        return;
-    }
+    if (context.Options().simulator) return {std::move(identity), "simulated", ""};
     const auto record = context.InterfaceLibrary().InterfaceOfPort(port);
-    display.link = record && record->IsUsb() ? "USB" : "DDC";
-    if (record) display.interfaceName = record->interfaceName;
+    if (!record) return {std::move(identity), "DDC", ""};
+    return {std::move(identity), record->IsUsb() ? "USB" : "DDC", record->interfaceName};
 }
 
 }  // namespace
@@ -31,8 +30,7 @@ std::vector<DetectedDisplay> DetectDisplays(HostContext& context)
     std::vector<DetectedDisplay> displays;
     for (int32_t port = 0; port < kPortsTried; ++port) {
         if (device.ConnectPort(port) != 0) continue;
-        DetectedDisplay& display = displays.emplace_back(DetectedDisplay{device.Identity(), "", ""});
-        AddLink(context, port, display);
+        displays.push_back(Detected(context, port, device.Identity()));
     }
     return displays;
 }
@@ -45,8 +43,10 @@ std::string NoDisplayReason(HostContext& context)
     if (!library.IsLoaded()) return "no display answers on ports 0 to 11 (MONAPI2 is not beside the plug-in)";
     const size_t interfaces = library.Interfaces().size();
     if (interfaces > 0) {
-        return "none of the " + std::to_string(interfaces) +
-               " display interfaces answers; is DDC/CI switched on in the display's menu?";
+        const std::string which = interfaces == 1 ? "the one display interface does not answer"
+                                                  : "none of the " + std::to_string(interfaces) +
+                                                        " display interfaces answers";
+        return which + "; is DDC/CI switched on in the display's menu?";
     }
 #if defined(__linux__)
     if (!context.Options().emulate && !GetEnvironment("OV_MONAPI2_EMULATE"))
