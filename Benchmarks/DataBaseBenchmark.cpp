@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CpuTimeReporter.h"
+#include "CurveText.h"
 #include "OvCore/OvString.h"
 #include "OvData/OvDataBase.h"
 
@@ -28,17 +29,6 @@ struct Node {
     std::vector<Node> children;
 };
 
-std::string Curve(int seed)
-{
-    std::string text;
-    for (int i = 0; i < 256; ++i) {
-        char entry[32];
-        std::snprintf(entry, sizeof entry, " %f", (i * (997 + seed) % 256) / 255.0);
-        text += entry;
-    }
-    return text.substr(1);
-}
-
 // A display section as the simulation files hold it: VCP values, a few texts with blanks
 // and, with curves, the three 256-entry calibration curves.
 Node Display(int index, int keyCount, bool curves)
@@ -51,7 +41,7 @@ Node Display(int index, int keyCount, bool curves)
         display.children.push_back({key, value, {}});
     }
     if (curves) {
-        for (const char* name : {"RLUT", "GLUT", "BLUT"}) display.children.push_back({name, Curve(index), {}});
+        for (const char* name : {"RLUT", "GLUT", "BLUT"}) display.children.push_back({name, CurveText(index), {}});
     }
     return display;
 }
@@ -62,7 +52,7 @@ Node LargeFile()
     Node root;
     for (int i = 0; i < 400; ++i) {
         Node section = Display(i, 40, false);
-        section.children.push_back({"Curve", Curve(i), {}});
+        section.children.push_back({"Curve", CurveText(i), {}});
         for (int m = 0; m < 4; ++m) {
             Node mode = Display(m, 30, false);
             mode.key = "Mode" + std::to_string(m);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "CpuTimeReporter.h"
+#include "CurveText.h"
 #include "OvCore/OvString.h"
 #include "OvDevices/OvMonitorSimulation.h"
 #include "Ovio/OvFileSpec.h"
@@ -23,17 +24,6 @@
 namespace {
 
 constexpr int kKeysPerBlock = 100;
-
-std::string Curve(int seed)
-{
-    std::string text;
-    for (int i = 0; i < 256; ++i) {
-        char entry[32];
-        std::snprintf(entry, sizeof entry, " %f", (i * (997 + seed) % 256) / 255.0);
-        text += entry;
-    }
-    return text;
-}
 
 // One display's controls, scale times the realistic content: VCP values and three curves
 // per block, as the simulator writes them.
@@ -55,7 +45,7 @@ std::string DisplayControls(int display, int scale)
             text += curve;
             text += suffix;
             text += " = \"";
-            text += Curve(display + block);
+            text += CurveText(display + block);
             text += "\"\r\n";
         }
     }

@@ -25,15 +25,8 @@ public:
     OvScopedMakerFolder(const OvScopedMakerFolder&) = delete;
     OvScopedMakerFolder& operator=(const OvScopedMakerFolder&) = delete;
 
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(fFolder / name, std::ios::binary) << text;
-    }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(fFolder / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    void Write(const std::string& name, const std::string& text) const { OvWriteBytes(fFolder / name, text); }
+    std::string Read(const std::string& name) const { return OvReadBytes(fFolder / name); }
     bool Exists(const std::string& name) const { return std::filesystem::exists(fFolder / name); }
 
 private:

@@ -38,6 +38,18 @@ inline OvFileSpec OvSpec(const std::string& path)
     return OvFileSpec(OvString(path.c_str()));
 }
 
+// A file's bytes as they are; empty when it cannot be read.
+inline std::string OvReadBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void OvWriteBytes(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
 // A fresh folder below the system's temporary folder ($TMPDIR), removed with its contents.
 class OvTestFolder {
 public:
@@ -62,15 +74,8 @@ public:
         const std::u8string text = (below.empty() ? fPath : fPath / below).generic_u8string();
         return std::string(text.begin(), text.end());
     }
-    void WriteFile(const std::string& below, const std::string& bytes) const
-    {
-        std::ofstream(fPath / below, std::ios::binary) << bytes;
-    }
-    std::string ReadFile(const std::string& below) const
-    {
-        std::ifstream in(fPath / below, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    void WriteFile(const std::string& below, const std::string& bytes) const { OvWriteBytes(fPath / below, bytes); }
+    std::string ReadFile(const std::string& below) const { return OvReadBytes(fPath / below); }
     bool Exists(const std::string& below) const { return std::filesystem::exists(fPath / below); }
     bool IsDirectory(const std::string& below) const { return std::filesystem::is_directory(fPath / below); }
 
