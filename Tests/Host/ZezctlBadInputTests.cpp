@@ -13,9 +13,10 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-void ExpectFailure(const std::string& arguments, int status, const std::string& error)
+void ExpectFailure(const std::string& arguments, int status, const std::string& error,
+                   const std::filesystem::path& program = ZEZCTL_PATH)
 {
-    const ZezctlResult result = RunZezctl(arguments);
+    const ZezctlResult result = RunZezctl(arguments, program);
     EXPECT_EQ(result.status, status) << arguments;
     EXPECT_EQ(result.ErrorLines(), Lines{"error: " + error}) << arguments;
     EXPECT_TRUE(result.out.empty()) << arguments;
@@ -65,6 +66,17 @@ TEST(ZezctlBadInput, MissingPluginOrDisplayFailsTheOperation)
     EXPECT_EQ(notPlugin.status, 1);
     EXPECT_EQ(notPlugin.ErrorLines(), Lines{std::string("error: '") + MONAPI2_PATH +
                                             "' is not a plug-in: it does not export InitPlugin and RegisterModules"});
+
+#if defined(__linux__)
+    // A copy of zezctl and the plug-in without MONAPI2 beside them.
+    {
+        TemporaryFolder install;
+        const std::filesystem::path built = std::filesystem::path(ZEZCTL_PATH).parent_path();
+        for (const char* file : {"zezctl", "libZezctlCatalogue.so", "OvROVUvided.so"}) std::filesystem::copy(built / file, install.Path() / file);
+        ExpectFailure("--emulate PA271W detect", 1, "no display found: no display answers on ports 0 to 11"
+                      " (MONAPI2 is not beside the plug-in)", install.Path() / "zezctl");
+    }
+#endif
 
     // An empty emulation list: a display bus without displays.
     ExpectFailure("--emulate \"\" detect", 1, "no display found: no display interface found");

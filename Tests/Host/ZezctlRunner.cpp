@@ -65,13 +65,13 @@ std::vector<std::string> ZezctlResult::ErrorLines() const
     return errors;
 }
 
-ZezctlResult RunZezctl(const std::string& arguments)
+ZezctlResult RunZezctl(const std::string& arguments, const std::filesystem::path& program)
 {
     const ScopedEnvironment instantReplies("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
     const TemporaryFolder capture;
     const std::filesystem::path out = capture.Path() / "out.txt";
     const std::filesystem::path err = capture.Path() / "err.txt";
-    std::string command = Quoted(ZEZCTL_PATH) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
+    std::string command = Quoted(program) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
 #if defined(_WIN32)
     // cmd.exe drops the first and the last quote of a line that starts with one.
     command = "\"" + command + "\"";

@@ -16,8 +16,9 @@ struct ZezctlResult {
     std::vector<std::string> ErrorLines() const;
 };
 
-// arguments as a shell line: quote arguments holding blanks.
-ZezctlResult RunZezctl(const std::string& arguments);
+// arguments as a shell line: quote arguments holding blanks. program: the built zezctl,
+// or a copy of it elsewhere.
+ZezctlResult RunZezctl(const std::string& arguments, const std::filesystem::path& program = ZEZCTL_PATH);
 
 // Sets an environment variable for the scope (and the programs run in it).
 class ScopedEnvironment {
