@@ -14,7 +14,7 @@ endif()
 
 # ov_add_test(NAME SOURCES sources... LIBS libs...): one GoogleTest binary per module.
 # Each test case becomes one CTest test, listed when ctest runs (under the cross build's
-# emulator, i.e. wine). A cross build without an emulator (32-bit Windows) only builds
+# emulator, i.e. wine). A cross build without an emulator (no wine installed) only builds
 # the binary: it proves the tests compile for that target.
 function(ov_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

@@ -1,7 +1,7 @@
-# Runs the 64-bit Windows test programs under wine, through a launcher generated into the
-# build directory. Each build gets its own wine prefix, apart from the user's ~/.wine.
-# 32-bit programs are not run: that needs a 32-bit wine, which a plain amd64 Debian lacks.
-if(NOT (MINGW AND CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8) OR CMAKE_CROSSCOMPILING_EMULATOR)
+# Runs the Windows test programs under wine, through a launcher generated into the build
+# directory. Each build gets its own wine prefix, apart from the user's ~/.wine. A 64-bit
+# prefix runs both kinds of program; the 32-bit ones need Debian's wine32:i386 beside it.
+if(NOT (MINGW AND CMAKE_CROSSCOMPILING) OR CMAKE_CROSSCOMPILING_EMULATOR)
   return()
 endif()
 
