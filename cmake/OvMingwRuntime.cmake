@@ -9,7 +9,9 @@
 # unknown to the copy in the EXE. (64-bit SEH unwinding goes through the system and
 # copes either way; the rule holds for both so the two builds behave alike.) The plug-in
 # and every program that loads it call ov_copy_mingw_runtime(target): they link the
-# runtime DLLs, which are copied next to them at build time.
+# runtime DLLs, which are copied next to them at build time. So does every program that
+# links such a DLL: once the runtime DLLs are in a 32-bit process, its startup code
+# registers the program's frame tables with them, and a static copy would find none.
 if(NOT MINGW)
   function(ov_copy_mingw_runtime target)
   endfunction()

@@ -20,14 +20,15 @@ OvFileSpec SimulationFile(const char* name)
     return OvFileSpec(OvString(name), kOvFolderMaker);
 }
 
-// Reads one file into database; a file that cannot be read leaves it empty.
+// Reads one file into database and says whether it was read whole. A file that cannot
+// be opened leaves the database empty; one with a syntax error keeps the pairs read
+// before it. The error, logged on the "Error" channel as it was raised, goes no further.
 bool LoadQuietly(OvDataBase& database, const char* name)
 {
     try {
         database.LoadFromFile(SimulationFile(name));
         return true;
     } catch (const OvError&) {
-        database.RemoveAll();
         return false;
     }
 }

@@ -102,11 +102,11 @@ TEST_F(OvMonitorSimulationTest, AbsentOrBrokenFilesAreSwallowed)
     EXPECT_EQ(Controls(), "A =\n{\n\tConnected = true\n}\n");
     EXPECT_EQ(GetSimulatedMonitorCount(), 0);
 
-    // A broken controls file leaves only the controls empty.
+    // A broken controls file keeps what was read before the error.
     folder.Write(kDescriptionFileName, kTwoDisplays);
-    folder.Write(kControlsFileName, "A =\n{\n\tConnected=true\n}\n");
+    folder.Write(kControlsFileName, "B = 1\nA =\n{\n\tConnected=true\n}\n");
     LoadSimulationFiles(description, controls);
-    EXPECT_EQ(std::pair(description.Count(), controls.Count()), std::pair(4, 0));
+    EXPECT_EQ(std::pair(description.Count(), controls.Count()), std::pair(4, 2));
 }
 
 TEST_F(OvMonitorSimulationTest, MonitorCountStopsAtTheFirstMissingDisplay)

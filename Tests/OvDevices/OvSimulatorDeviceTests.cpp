@@ -121,6 +121,20 @@ TEST_F(OvSimulatorDevice, ConnectsThePortItIsAskedForAndNoUnknownOne)
     EXPECT_FALSE(device->IsConnected());
 }
 
+TEST_F(OvSimulatorDevice, DisplaysDescribedBeforeASyntaxErrorStillConnect)
+{
+    // The line without "=" stops the reading: Port3 was read, Port7 was not, and the
+    // controls file (which would say Port3 is connected) is not read at all.
+    folder.Write("MonitorSimulation.txt", "Display0 = Port3\nPort3 =\n{\n\tZEZPort = 3\n}\n"
+                                          "broken line\nDisplay1 = Port7\nPort7 =\n{\n\tZEZPort = 7\n}\n");
+    folder.Write("MonitorSimulationControls.txt", "Port3 =\n{\n\tBrightness = 0.25\n}\n");
+    EnableChannel(kOvChannelError, true);
+    EXPECT_EQ(device->ConnectPort(3), 0);
+    EXPECT_EQ(capture.Lines().at(1).rfind(R"(Error: 19 "Missing "=" after "broken"")", 0), 0u) << capture.Lines().at(1);
+    EXPECT_EQ(device->GetBrightness(), 1.0);
+    EXPECT_EQ(device->ConnectPort(7), -1);
+}
+
 TEST_F(OvSimulatorDevice, DefaultsDescribeAnLCD2180UX)
 {
     folder.Write("MonitorSimulationControls.txt", "");

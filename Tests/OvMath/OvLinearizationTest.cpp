@@ -30,6 +30,16 @@ std::vector<double> Evaluated(OvColorLinearization& linearization, OvVector colo
 
 }  // namespace
 
+// Every build rounds each intermediate to a double: x87 code would keep 1 + 2^-53 in an
+// 80-bit register and end at 1 + 2^-52, and tables truncated from such sums would differ
+// by an entry between the 32-bit and the 64-bit builds.
+TEST(OvNumbers, EachIntermediateIsRoundedToADouble)
+{
+    volatile double one = 1.0;
+    volatile double halfUlp = 0x1p-53;
+    EXPECT_EQ((one + halfUlp) + halfUlp, 1.0);
+}
+
 TEST(OvCurveLinearization, EachKindMatchesItsFormulaAtAndAroundItsBreakpoints)
 {
     const struct { double parameter, x, y; } cases[] = {
