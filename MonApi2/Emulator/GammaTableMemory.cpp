@@ -16,11 +16,12 @@ bool GammaTableMemory::Write(uint16_t address, std::span<const uint16_t> values)
     return true;
 }
 
-std::optional<std::vector<uint16_t>> GammaTableMemory::Read(uint16_t address, size_t count) const
+std::optional<std::vector<uint16_t>> GammaTableMemory::Read(uint16_t address, size_t count)
 {
     if (!Fits(address, count)) return std::nullopt;
     std::vector<uint16_t> values(fEntries.begin() + address, fEntries.begin() + address + static_cast<std::ptrdiff_t>(count));
-    if (fReadBackDiffers) {
+    if (fSpoiledReads != 0) {
+        if (fSpoiledReads > 0) --fSpoiledReads;
         for (uint16_t& value : values) value ^= 1;
     }
     return values;
