@@ -57,11 +57,25 @@ public:
     int32_t TestConnection(int32_t options, uint8_t* edid);
     void SetUSBMode(bool on) { fUSBMode = on; }
 
+    // Verified gamma-table chunk writes: write count entries (their low 16 bits) from
+    // address, read them back, and write again while they differ. 0 when they match, -32
+    // when the attempts run out, -31 or -24 for more than 16 or no entries (nothing sent),
+    // or the first transport error.
+    // Standard layout: up to kAttempts attempts; with a retryDelay above 0, each read-back
+    // waits retryDelay, 2 * retryDelay, ... after its write.
+    int32_t WriteTableChunkVerified(const int32_t* entries, uint16_t address, int32_t count, int32_t retryDelay);
+    // PA-series layout: up to 7 attempts, each after the first preceded by 2000 ms.
+    int32_t WritePATableChunkVerified(const int32_t* entries, uint16_t address, int32_t count);
+
 protected:
     std::unique_ptr<low_level_ddc> fChannel;
     bool fUSBMode = false;
 
 private:
+    // One write and read-back of a verified chunk write: 0 when the entries read back
+    // match, kOvDDCTableMismatch when they differ, or the transport's error.
+    int32_t WriteAndCompareChunk(uint8_t writeOpcode, uint8_t readOpcode, const int32_t* entries, uint16_t address,
+                                 int32_t count, int32_t readBackDelay);
     // The read of one SendReadMessage attempt: sets *replyLength on success; an empty reply
     // that counts as failure gives kOvDDCEmptyReply.
     int32_t ReadReply(uint8_t* reply, int32_t expected, bool emptyReplyFails, int32_t* replyLength);

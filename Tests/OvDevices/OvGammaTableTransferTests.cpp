@@ -1,0 +1,117 @@
+// Gamma tables on the wire: the verified chunk writes of the control object and the
+// device's table operations, against the emulated display's table memory.
+#include <numeric>
+
+#include "OvDevices/OvDDCResult.h"
+#include "OvDevices/OvNMVDDCControl.h"
+#include "OvEmulatedBusFixture.h"
+
+namespace {
+
+using Entries = std::vector<int32_t>;
+
+class VerifiedChunkWriteTest : public EmulatedBusTest {
+protected:
+    VerifiedChunkWriteTest()
+    {
+        display = Attach("PA271W");
+        InitInterfaces();
+        ForgetTraffic();
+    }
+    std::vector<uint16_t> Memory(size_t address, size_t count)
+    {
+        const auto& entries = display->Controller().GammaTable().Entries();
+        return {entries.begin() + static_cast<std::ptrdiff_t>(address),
+                entries.begin() + static_cast<std::ptrdiff_t>(address + count)};
+    }
+
+    NMV_factory_ddc_control control{0, 10000, 4};
+};
+
+// A write (50 ms after it) and a read-back (50 ms before the read, 50 ms after).
+const Waits kAttemptWaits = {50, 50, 50};
+
+Waits Repeated(const Waits& waits, size_t times)
+{
+    Waits all;
+    for (size_t i = 0; i < times; ++i) all.insert(all.end(), waits.begin(), waits.end());
+    return all;
+}
+
+}  // namespace
+
+TEST_F(VerifiedChunkWriteTest, WritesReadsBackAndComparesTheLow16Bits)
+{
+    const Entries entries = {0x10123, 0x0456, 0xFFFF};
+    EXPECT_EQ(control.WriteTableChunkVerified(entries.data(), 0x0401, 3, 0), kOvDDCOk);
+    EXPECT_EQ(Requests(*display), (Packets{{0xC2, 0x05, 0x04, 0x01, 0x01, 0x23, 0x04, 0x56, 0xFF, 0xFF},
+                                           {0xC2, 0x04, 0x04, 0x01, 0x03}}));
+    EXPECT_EQ(Memory(0x401, 3), (std::vector<uint16_t>{0x0123, 0x0456, 0xFFFF}));
+    EXPECT_EQ(Sleeps(), kAttemptWaits);
+
+    ForgetTraffic();
+    EXPECT_EQ(control.WritePATableChunkVerified(entries.data(), 0x0800, 2), kOvDDCOk);
+    EXPECT_EQ(Requests(*display), (Packets{{0xC2, 0x0B, 0x08, 0x00, 0x01, 0x23, 0x04, 0x56},
+                                           {0xC2, 0x0A, 0x08, 0x00, 0x02}}));
+    EXPECT_EQ(Memory(0x800, 2), (std::vector<uint16_t>{0x0123, 0x0456}));
+
+    // Sizes are refused before anything is sent.
+    ForgetTraffic();
+    const Entries many(17, 1);
+    EXPECT_EQ(control.WriteTableChunkVerified(many.data(), 0, 17, 0), kOvDDCTooManyEntries);
+    EXPECT_EQ(control.WritePATableChunkVerified(many.data(), 0, 0), kOvDDCWrongLength);
+    EXPECT_TRUE(Requests(*display).empty());
+}
+
+TEST_F(VerifiedChunkWriteTest, ADifferingReadBackIsWrittenAgainUntilTheAttemptsRunOut)
+{
+    struct Case {
+        bool pa;
+        int32_t spoiledReads;
+        int32_t retryDelay;
+        int32_t result;
+        size_t attempts;
+        Waits waits;
+    };
+    const Waits paRetry = [] {
+        Waits w = {2000};
+        w.insert(w.end(), kAttemptWaits.begin(), kAttemptWaits.end());
+        return w;
+    }();
+    Waits paAlways = kAttemptWaits;
+    for (int i = 0; i < 6; ++i) paAlways.insert(paAlways.end(), paRetry.begin(), paRetry.end());
+    const Case cases[] = {
+        // Standard layout: five attempts; a retry delay grows by itself before each read-back.
+        {false, kAlways, 0, kOvDDCTableMismatch, 5, Repeated(kAttemptWaits, 5)},
+        {false, kAlways, 10, kOvDDCTableMismatch, 5,
+         {50, 10, 50, 50, 50, 20, 50, 50, 50, 30, 50, 50, 50, 40, 50, 50, 50, 50, 50, 50}},
+        {false, 2, 0, kOvDDCOk, 3, Repeated(kAttemptWaits, 3)},
+        // PA series: seven attempts, 2000 ms before each one after the first.
+        {true, kAlways, 0, kOvDDCTableMismatch, 7, paAlways},
+        {true, 1, 0, kOvDDCOk, 2, {50, 50, 50, 2000, 50, 50, 50}},
+    };
+    const Entries entries = {7, 8};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.pa ? "PA" : "standard") << " spoiled " << c.spoiledReads);
+        display->Controller().GammaTable().SetReadBackDiffers(c.spoiledReads);
+        ForgetTraffic();
+        const int32_t result = c.pa ? control.WritePATableChunkVerified(entries.data(), 0x10, 2)
+                                    : control.WriteTableChunkVerified(entries.data(), 0x10, 2, c.retryDelay);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(Requests(*display).size(), 2 * c.attempts);
+        EXPECT_EQ(Sleeps(), c.waits);
+        EXPECT_EQ(Memory(0x10, 2), (std::vector<uint16_t>{7, 8}));
+    }
+}
+
+TEST_F(VerifiedChunkWriteTest, AReadBackWithWrongLeadingBytesOrAFailedWriteEndsTheWrite)
+{
+    const Entries entries = {1};
+    display->AddFault({FaultKind::kWrongEcho, RequestKind::kTable, 1});
+    EXPECT_EQ(control.WriteTableChunkVerified(entries.data(), 0, 1, 0), kOvDDCWrongOpcode);
+    EXPECT_EQ(Requests(*display).size(), 2u);
+
+    Spoil(FaultKind::kWriteError, RequestKind::kTable);
+    EXPECT_EQ(control.WritePATableChunkVerified(entries.data(), 0, 1), kMonApi2IoError);
+    EXPECT_EQ(Requests(*display).size(), 5u) << "the send's own five attempts, no read-back";
+}
