@@ -34,8 +34,6 @@ uint32_t LevelValue(uint32_t maximum, double fraction)
 
 OvROVUvidedImpl::OvROVUvidedImpl()
 {
-    std::memset(fSendBuffer, 0, sizeof fSendBuffer);
-    std::memset(fReceiveBuffer, 0, sizeof fReceiveBuffer);
     EnableChannel(kOvChannelMonitor, true);
     EnableChannel(kOvChannelVCP, false);
     DebugPrintf(kOvChannelMonitor, "DDC2Device, version %ld build %s", static_cast<long>(kOvDeviceInterfaceVersion),
@@ -120,7 +118,7 @@ bool OvROVUvidedImpl::AutoSetup()
 
 void OvROVUvidedImpl::SaveSettings()
 {
-    if (fDDCControl && SendSaveCurrentSettings() != 0) OV_RAISE(kOvIOErr, "OvIOErr");
+    if (fDDCControl && fDDCControl->SaveCurrentSettings() != 0) OV_RAISE(kOvIOErr, "OvIOErr");
     SleepMs(2000);
 }
 
