@@ -99,9 +99,12 @@ public:
     void SetCalibrationModelFlag(bool on) { fCalibrationModelFlag = on; }
 
 protected:
+    // Slots 43 and 44 by VCP id, through the interface so that a simulated display answers.
+    bool GetFeature(uint16_t vcpId, uint32_t* current, uint32_t* maximum);
+    bool SetFeature(uint16_t vcpId, uint32_t value, uint32_t delayMs);
     // Level controls as fractions of their maximum.
-    double GetLevel(uint8_t code);
-    void SetLevel(uint8_t code, double fraction, uint32_t delayMs, uint32_t waitAfterMs);
+    double GetLevel(uint16_t vcpId);
+    void SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs);
     // Reads the capability string from the display into the capability string field.
     void FetchCapabilityStr();
     // Finds the EDID of a display connected per USB.
