@@ -20,8 +20,6 @@ constexpr uint32_t kUsbPa311D = 0x0409046B;
 
 using Controls = std::vector<VcpControl>;
 
-void Append(Controls& to, const Controls& from) { to.insert(to.end(), from.begin(), from.end()); }
-
 // Standard MCCS controls every model answers; width and height in millimetres.
 Controls CommonControls(uint16_t brightnessMax, uint16_t gainMax, uint16_t widthMm, uint16_t heightMm)
 {
@@ -45,117 +43,89 @@ Controls CommonControls(uint16_t brightnessMax, uint16_t gainMax, uint16_t width
     };
 }
 
-// Picture mode and black level of the displays outside the PA series.
-Controls StandardPictureControls()
-{
-    return {
-        {0x021A, 1, 6, kVcpContinuous, {}},
-        {0x0257, 50, 100, kVcpContinuous, {}},
-    };
-}
+// The groups of controls a model answers beyond the common ones. Picture mode and black
+// level of the displays outside the PA series:
+const Controls kStandardPictureControls = {
+    {0x021A, 1, 6, kVcpContinuous, {}},
+    {0x0257, 50, 100, kVcpContinuous, {}},
+};
 
-Controls PaControls()
-{
-    return {
-        {0x02B3, 120, 400, kVcpContinuous, {}},
-        {0x02C2, 1, 2, kVcpContinuous, {0x01, 0x02}},
-        {0x02E8, 22, 40, kVcpContinuous, {}},
-        {0x02EE, 0, 5, kVcpContinuous, {}},
-        {0x1050, 1, 10, kVcpContinuous, {}},
-        {0x1051, 1, 12, kVcpContinuous, {}},
-        {0x1052, 3127, 10000, kVcpContinuous, {}},
-        {0x1053, 3290, 10000, kVcpContinuous, {}},
-        {0x1054, 0, 500, kVcpContinuous, {}},
-        {0x105C, 0, 1, kVcpContinuous, {}},
-        {0x1067, 1, 3, kVcpContinuous, {}},
-        {0x1069, 2, 2, kVcpContinuous, {}},
-        {0x106B, 1, 4, kVcpContinuous, {}},
-        {0x1071, 0, 1, kVcpMomentary, {}},
-        {0x1147, 0, 3, kVcpContinuous, {}},
-    };
-}
+const Controls kPaControls = {
+    {0x02B3, 120, 400, kVcpContinuous, {}},
+    {0x02C2, 1, 2, kVcpContinuous, {0x01, 0x02}},
+    {0x02E8, 22, 40, kVcpContinuous, {}},
+    {0x02EE, 0, 5, kVcpContinuous, {}},
+    {0x1050, 1, 10, kVcpContinuous, {}},
+    {0x1051, 1, 12, kVcpContinuous, {}},
+    {0x1052, 3127, 10000, kVcpContinuous, {}},
+    {0x1053, 3290, 10000, kVcpContinuous, {}},
+    {0x1054, 0, 500, kVcpContinuous, {}},
+    {0x105C, 0, 1, kVcpContinuous, {}},
+    {0x1067, 1, 3, kVcpContinuous, {}},
+    {0x1069, 2, 2, kVcpContinuous, {}},
+    {0x106B, 1, 4, kVcpContinuous, {}},
+    {0x1071, 0, 1, kVcpMomentary, {}},
+    {0x1147, 0, 3, kVcpContinuous, {}},
+};
 
-Controls ColorConvertStatus() { return {{0x1097, 0, 1, kVcpContinuous, {}}}; }
+const Controls kColorConvertStatus = {{0x1097, 0, 1, kVcpContinuous, {}}};
+const Controls kSaveLutToEeprom = {{0x1107, 0, 1, kVcpMomentary, {}}};
+const Controls kInternalCalibrationOff = {{0x02A3, 0, 1, kVcpContinuous, {}}};
+const Controls kAutoSetup = {{0x001E, 0, 1, kVcpMomentary, {}}};
 
-std::string Head(const std::string& name) { return "prot(monitor)type(LCD)model(" + name + ")cmds(01 02 03 07 0C C2 C3 C6 C7 C8 F3)"; }
+constexpr const char* kPaGammaTable = "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))";
+constexpr const char* kSvGammaTable = "gamma_table(size(300) r_ofs(0) g_ofs(100) b_ofs(200))";
 
-const std::string kPaGammaTable = "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))";
+// One model: its EDID, whose monitor name is the model's name and whose preferred
+// timing gives the size controls; the capability elements after the VCP lists; the
+// maxima of the common controls and the further groups in the order answered.
+struct ModelRow {
+    EdidDescription edid;
+    uint32_t usbId;
+    const char* firmware;
+    const char* gammaTable;
+    uint16_t brightnessMax;
+    uint16_t gainMax;
+    std::vector<const Controls*> groups;
+    uint16_t gammaTableEntries;
+    uint8_t lutGridSize;
+};
 
-EmulatedModel Pa271W()
-{
-    EmulatedModel m;
-    m.name = "PA271W";
-    m.edid = {0x6810, 91000123, 23, 2016, kDigital10BitDisplayPort, 60, 34, kWideGamut,
-              {241500, 2560, 160, 48, 32, 1440, 41, 3, 5, 597, 336}, "PA271W", "91000123", false};
-    m.capabilityHead = Head(m.name);
-    m.capabilityTail = "mccs_ver(2.2)mpu_ver(1.04)asset_eep(40)" + kPaGammaTable;
-    m.controls = CommonControls(100, 100, 597, 336);
-    Append(m.controls, PaControls());
-    Append(m.controls, ColorConvertStatus());
-    m.gammaTableEntries = 0xC00;
-    m.lutGridSize = 9;
-    return m;
-}
+const ModelRow kModels[] = {
+    {{0x6810, 91000123, 23, 2016, kDigital10BitDisplayPort, 60, 34, kWideGamut,
+      {241500, 2560, 160, 48, 32, 1440, 41, 3, 5, 597, 336}, "PA271W", "91000123", false},
+     0, "mccs_ver(2.2)mpu_ver(1.04)asset_eep(40)", kPaGammaTable, 100, 100,
+     {&kPaControls, &kColorConvertStatus}, 0xC00, 9},
+    {{0x2B21, 64003017, 41, 2015, kDigital10BitDisplayPort, 70, 39, kWideGamut,
+      {297000, 3840, 560, 176, 88, 2160, 90, 8, 10, 698, 393}, "PA322UHD", "64003017", true},
+     0, "mccs_ver(2.2)mpu_ver(2.10)asset_eep(40)", kPaGammaTable, 100, 100,
+     {&kPaControls, &kColorConvertStatus, &kSaveLutToEeprom}, 0xC00, 17},
+    {{0x690C, 86000142, 12, 2019, kDigital10BitDisplayPort, 70, 37, kWideGamut,
+      {297000, 4096, 1404, 1020, 88, 2160, 90, 8, 10, 698, 368}, "PA311D", "86000142", false},
+     kUsbPa311D, "mccs_ver(2.2)mpu_ver(3.01)asset_eep(40)", kPaGammaTable, 100, 100,
+     {&kPaControls}, 0xC00, 9},
+    {{0x66CB, 310, 5, 2014, kDigital8BitDisplayPort, 52, 32, kSrgb,
+      {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV241C", "7X000310", false},
+     0, "mccs_ver(2.2)mpu_ver(1.20)asset_eep(20)", kSvGammaTable, 255, 255,
+     {&kStandardPictureControls, &kInternalCalibrationOff, &kColorConvertStatus}, 0x300, 0},
+    {{0x1234, 43105522, 30, 2011, kAnalogSeparateSync, 38, 30, kSrgb,
+      {108000, 1280, 408, 48, 112, 1024, 42, 1, 3, 376, 301}, "V193A", "43105522", false},
+     0, "mccs_ver(2.1)mpu_ver(0.32)asset_eep(20)", "", 100, 255, {&kAutoSetup, &kStandardPictureControls}, 0x300, 0},
+};
 
-EmulatedModel Pa322Uhd()
-{
-    EmulatedModel m;
-    m.name = "PA322UHD";
-    m.edid = {0x2B21, 64003017, 41, 2015, kDigital10BitDisplayPort, 70, 39, kWideGamut,
-              {297000, 3840, 560, 176, 88, 2160, 90, 8, 10, 698, 393}, "PA322UHD", "64003017", true};
-    m.capabilityHead = Head(m.name);
-    m.capabilityTail = "mccs_ver(2.2)mpu_ver(2.10)asset_eep(40)" + kPaGammaTable;
-    m.controls = CommonControls(100, 100, 698, 393);
-    Append(m.controls, PaControls());
-    Append(m.controls, ColorConvertStatus());
-    m.controls.push_back({0x1107, 0, 1, kVcpMomentary, {}});
-    m.gammaTableEntries = 0xC00;
-    m.lutGridSize = 17;
-    return m;
-}
-
-EmulatedModel Pa311D()
-{
-    EmulatedModel m;
-    m.name = "PA311D";
-    m.edid = {0x690C, 86000142, 12, 2019, kDigital10BitDisplayPort, 70, 37, kWideGamut,
-              {297000, 4096, 1404, 1020, 88, 2160, 90, 8, 10, 698, 368}, "PA311D", "86000142", false};
-    m.usbId = kUsbPa311D;
-    m.capabilityHead = Head(m.name);
-    m.capabilityTail = "mccs_ver(2.2)mpu_ver(3.01)asset_eep(40)" + kPaGammaTable;
-    m.controls = CommonControls(100, 100, 698, 368);
-    Append(m.controls, PaControls());
-    m.gammaTableEntries = 0xC00;
-    m.lutGridSize = 9;
-    return m;
-}
-
-EmulatedModel Sv241C()
+EmulatedModel Build(const ModelRow& row)
 {
     EmulatedModel m;
-    m.name = "SV241C";
-    m.edid = {0x66CB, 310, 5, 2014, kDigital8BitDisplayPort, 52, 32, kSrgb,
-              {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV241C", "7X000310", false};
-    m.capabilityHead = Head(m.name);
-    m.capabilityTail = "mccs_ver(2.2)mpu_ver(1.20)asset_eep(20)gamma_table(size(300) r_ofs(0) g_ofs(100) b_ofs(200))";
-    m.controls = CommonControls(255, 255, 518, 324);
-    Append(m.controls, StandardPictureControls());
-    m.controls.push_back({0x02A3, 0, 1, kVcpContinuous, {}});
-    Append(m.controls, ColorConvertStatus());
-    return m;
-}
-
-EmulatedModel V193A()
-{
-    EmulatedModel m;
-    m.name = "V193A";
-    m.edid = {0x1234, 43105522, 30, 2011, kAnalogSeparateSync, 38, 30, kSrgb,
-              {108000, 1280, 408, 48, 112, 1024, 42, 1, 3, 376, 301}, "V193A", "43105522", false};
-    m.capabilityHead = Head(m.name);
-    m.capabilityTail = "mccs_ver(2.1)mpu_ver(0.32)asset_eep(20)";
-    m.controls = CommonControls(100, 255, 376, 301);
-    m.controls.push_back({0x001E, 0, 1, kVcpMomentary, {}});
-    Append(m.controls, StandardPictureControls());
+    m.name = row.edid.monitorName;
+    m.edid = row.edid;
+    m.usbId = row.usbId;
+    m.capabilityHead = "prot(monitor)type(LCD)model(" + m.name + ")cmds(01 02 03 07 0C C2 C3 C6 C7 C8 F3)";
+    m.capabilityTail = std::string(row.firmware) + row.gammaTable;
+    const DetailedTiming& size = row.edid.preferred;
+    m.controls = CommonControls(row.brightnessMax, row.gainMax, size.widthMm, size.heightMm);
+    for (const Controls* group : row.groups) m.controls.insert(m.controls.end(), group->begin(), group->end());
+    m.gammaTableEntries = row.gammaTableEntries;
+    m.lutGridSize = row.lutGridSize;
     return m;
 }
 
@@ -170,7 +140,11 @@ bool SameName(std::string_view a, std::string_view b)
 
 const std::vector<EmulatedModel>& ModelCatalogue()
 {
-    static const std::vector<EmulatedModel> catalogue = {Pa271W(), Pa322Uhd(), Pa311D(), Sv241C(), V193A()};
+    static const std::vector<EmulatedModel> catalogue = [] {
+        std::vector<EmulatedModel> models;
+        for (const ModelRow& row : kModels) models.push_back(Build(row));
+        return models;
+    }();
     return catalogue;
 }
 

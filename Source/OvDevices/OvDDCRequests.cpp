@@ -13,6 +13,8 @@ constexpr uint8_t kSetVCPRequest = 0x03;
 constexpr uint8_t kSaveCurrentSettingsRequest = 0x0C;
 constexpr uint8_t kCapabilitiesRequest = 0xF3;
 constexpr uint8_t kCapabilitiesReply = 0xE3;
+// The connection test reads this code: any answer shows a display behind the link.
+constexpr uint32_t kConnectionTestCode = 0x00;
 
 constexpr int32_t kGetVCPReplyLength = 8;
 constexpr int32_t kCapabilitiesHeader = 3;  // opcode and echoed offset
@@ -169,7 +171,7 @@ int32_t ddc_control::TestConnection(int32_t options, uint8_t* edid)
     }
     if (options & 2) {
         OvVCPReply ignored;
-        result = GetVCP(0x00, &ignored);
+        result = GetVCP(kConnectionTestCode, &ignored);
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "OvCore/OvError.h"
 #include "OvDevices/OvNMVDDCControl.h"
 #include "OvDevices/OvROVUvidedImpl.h"
+#include "OvDevices/OvVCPIds.h"
 #include "OvDevices/OvVCPNames.h"
 #include "OvDevices/OvVCPSettleTimes.h"
 #include "OvDevices/OvVendorLists.h"
@@ -11,18 +12,7 @@
 #include "OvTools/OvDebug.h"
 
 namespace {
-constexpr uint32_t kBrightness = 0x0010;
-constexpr uint32_t kContrast = 0x0012;
-// Written by SetGetVCPList, which sends it; SetPagedVCP leaves it alone.
-constexpr uint32_t kSaveLutToEeprom = 0x1107;
-constexpr uint32_t kColorConvertStatus = 0x1097;
-
 constexpr int32_t kWriteAttempts = 3;
-constexpr uint32_t kPA322UHDExtraWaitMs = 1000;
-
-constexpr int32_t kUnknownConversionWaitMs = 4000;
-constexpr int32_t kFirstConversionWaitMs = 2000;
-constexpr int32_t kConversionPollWaitMs = 4000;
 constexpr int32_t kConversionPolls = 10;
 
 void LogFailure(int32_t channel, const char* operation, int32_t error)
@@ -63,7 +53,7 @@ bool OvROVUvidedImpl::SetPagedVCP(uint32_t vcpId, uint32_t value, uint32_t delay
     // The display is touched through another VCP before one that was accessed last.
     if (vcpId == fLastVCPId) {
         OvVCPReply ignored;
-        fDDCControl->ReadPagedVCP(0, vcpId == kBrightness ? kContrast : kBrightness, &ignored);
+        fDDCControl->ReadPagedVCP(vcpId == kVcpBrightness ? kVcpContrast : kVcpBrightness, &ignored);
     }
     fLastVCPId = vcpId;
     // Outside calibration the display is read before each write, and a read showing the
@@ -82,7 +72,8 @@ bool OvROVUvidedImpl::SetPagedVCP(uint32_t vcpId, uint32_t value, uint32_t delay
             DebugPrintf(kOvChannelVCP, "- %s", "EQUAL, before SetPagedVCP.");
             return true;
         }
-        if (vcpId == kSaveLutToEeprom) {
+        // Written by SetGetVCPList, which sends it; SetPagedVCP leaves it alone.
+        if (vcpId == kVcpSaveLutToEepromPa) {
             DebugPrintf(kOvChannelVCP, "- Special treatment for '%s': No value verification", name.Chars());
             return true;
         }
@@ -123,9 +114,9 @@ uint32_t OvROVUvidedImpl::GetVCPmsWaitTime(uint32_t vcpId, int32_t value)
     DebugPrintf(kOvChannelVCP, "GetVCPmsWaitTime\n\tVCP=%04X, value=%i, waitms=%i", vcpId, value,
                 static_cast<int32_t>(wait));
     if (OvIdListContains(kOvPA322UHDGroup, vendorProduct)) {
-        wait += kPA322UHDExtraWaitMs;
+        wait += kPA322UHDExtraSettleMs;
         DebugPrintf(kOvChannelVCP, "\tIncreasing wait time by %ds for display: %s, %0X",
-                    static_cast<int32_t>(kPA322UHDExtraWaitMs), "ZEZ_PA322UHD", vendorProduct);
+                    static_cast<int32_t>(kPA322UHDExtraSettleMs), "ZEZ_PA322UHD", vendorProduct);
     }
     return wait;
 }
@@ -136,7 +127,7 @@ void OvROVUvidedImpl::WaitForColorConvert()
     uint32_t maximum = 0;
     if (!fColorConvertAsked) {
         fColorConvertAsked = true;
-        if (GetPagedVCP(kColorConvertStatus, &current, &maximum)) fColorConvertSupported = true;
+        if (GetPagedVCP(kVcpColorConvertStatus, &current, &maximum)) fColorConvertSupported = true;
     }
     if (!fColorConvertSupported) {
         DebugPrintf(kOvChannelVCP, "- %s", "VCP_1097_COLOR_CONVERT_STATUS not supported so wait 4000ms");
@@ -146,7 +137,7 @@ void OvROVUvidedImpl::WaitForColorConvert()
     SleepMs(kFirstConversionWaitMs);
     for (int32_t count = 0;; ++count) {
         if (count > 0) SleepMs(kConversionPollWaitMs);
-        if (!GetPagedVCP(kColorConvertStatus, &current, &maximum)) {
+        if (!GetPagedVCP(kVcpColorConvertStatus, &current, &maximum)) {
             DebugPrintf(kOvChannelVCP, "- GetVCP VCP_1097_COLOR_CONVERT_STATUS error=%i", 1);
             return;
         }

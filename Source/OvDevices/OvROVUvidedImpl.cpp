@@ -12,6 +12,7 @@
 #include "OvDevices/OvDeviceLog.h"
 #include "OvDevices/OvEdidText.h"
 #include "OvDevices/OvNMVDDCControl.h"
+#include "OvDevices/OvVCPIds.h"
 #include "OvDevices/OvVendorLists.h"
 #include "OvSystem/OvSystem.h"
 #include "OvTools/OvDebug.h"
@@ -34,8 +35,6 @@ uint32_t LevelValue(uint32_t maximum, double fraction)
 
 OvROVUvidedImpl::OvROVUvidedImpl()
 {
-    std::memset(fSendBuffer, 0, sizeof fSendBuffer);
-    std::memset(fReceiveBuffer, 0, sizeof fReceiveBuffer);
     EnableChannel(kOvChannelMonitor, true);
     EnableChannel(kOvChannelVCP, false);
     DebugPrintf(kOvChannelMonitor, "DDC2Device, version %ld build %s", static_cast<long>(kOvDeviceInterfaceVersion),
@@ -105,23 +104,23 @@ bool OvROVUvidedImpl::AutoAdjust()
 
 bool OvROVUvidedImpl::FactoryReset()
 {
-    return SetPagedVCP(0x0004, 1, 1000, true);
+    return SetPagedVCP(kVcpFactoryReset, 1, kResetDelayMs, true);
 }
 
 bool OvROVUvidedImpl::ColorReset()
 {
-    return SetPagedVCP(0x0008, 1, 1000, true);
+    return SetPagedVCP(kVcpColorReset, 1, kResetDelayMs, true);
 }
 
 bool OvROVUvidedImpl::AutoSetup()
 {
-    return SetVCPPageFeature(0, 0x1E, 1, 1000);
+    return SetFeature(kVcpAutoSetup, 1, kResetDelayMs);
 }
 
 void OvROVUvidedImpl::SaveSettings()
 {
-    if (fDDCControl && SendSaveCurrentSettings() != 0) OV_RAISE(kOvIOErr, "OvIOErr");
-    SleepMs(2000);
+    if (fDDCControl && fDDCControl->SaveCurrentSettings() != 0) OV_RAISE(kOvIOErr, "OvIOErr");
+    SleepMs(kSaveSettingsWaitMs);
 }
 
 bool OvROVUvidedImpl::IsDigitalInput()
@@ -133,14 +132,14 @@ bool OvROVUvidedImpl::IsDigitalInput()
 bool OvROVUvidedImpl::GetSize(uint32_t* verticalSize, uint32_t* horizontalSize)
 {
     uint32_t maximum = 0;
-    GetVCPPageFeature(0, 0x22, horizontalSize, &maximum);
-    return GetVCPPageFeature(0, 0x32, verticalSize, &maximum);
+    GetFeature(kVcpHorizontalSize, horizontalSize, &maximum);
+    return GetFeature(kVcpVerticalSize, verticalSize, &maximum);
 }
 
 bool OvROVUvidedImpl::GetRunningHours(uint32_t* hours)
 {
     uint32_t maximum = 0;
-    const bool ok = GetVCPPageFeature(0, 0xFA, hours, &maximum);
+    const bool ok = GetFeature(kVcpHoursRunning, hours, &maximum);
     *hours >>= 1;  // the display counts half hours
     return ok;
 }
@@ -148,68 +147,74 @@ bool OvROVUvidedImpl::GetRunningHours(uint32_t* hours)
 bool OvROVUvidedImpl::GetOnTimeHours(uint32_t* hours)
 {
     uint32_t maximum = 0;
-    const bool ok = GetVCPPageFeature(0, 0xFF, hours, &maximum);
+    const bool ok = GetFeature(kVcpHoursOnTime, hours, &maximum);
     *hours >>= 1;
     return ok;
 }
 
 bool OvROVUvidedImpl::SetAutoBrightness(uint32_t value)
 {
-    return SetVCPPageFeature(2, 0x54, value, 500);
+    return SetFeature(kVcpAutoBrightnessOnOff, value, kLevelDelayMs);
 }
 
-double OvROVUvidedImpl::GetLevel(uint8_t code)
+bool OvROVUvidedImpl::GetFeature(uint16_t vcpId, uint32_t* current, uint32_t* maximum)
+{
+    return GetVCPPageFeature(VcpPage(vcpId), VcpCode(vcpId), current, maximum);
+}
+
+bool OvROVUvidedImpl::SetFeature(uint16_t vcpId, uint32_t value, uint32_t delayMs)
+{
+    return SetVCPPageFeature(VcpPage(vcpId), VcpCode(vcpId), value, delayMs);
+}
+
+double OvROVUvidedImpl::GetLevel(uint16_t vcpId)
 {
     uint32_t current = 0;
     uint32_t maximum = 0;
-    GetVCPPageFeature(0, code, &current, &maximum);
+    GetFeature(vcpId, &current, &maximum);
     if (maximum == 0) return 1.0;
     return static_cast<double>(current) / static_cast<double>(maximum);
 }
 
-void OvROVUvidedImpl::SetLevel(uint8_t code, double fraction, uint32_t delayMs, uint32_t waitAfterMs)
+void OvROVUvidedImpl::SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs)
 {
     // A failed read leaves the maximum at 0, so 0 is computed and written.
     uint32_t current = std::numeric_limits<uint32_t>::max();
     uint32_t maximum = 0;
-    GetVCPPageFeature(0, code, &current, &maximum);
+    GetFeature(vcpId, &current, &maximum);
     const uint32_t value = LevelValue(maximum, fraction);
     if (value == current) return;
-    SetVCPPageFeature(0, code, value, delayMs);
-    if (waitAfterMs > 0) SleepMs(static_cast<int32_t>(waitAfterMs));
+    SetFeature(vcpId, value, delayMs);
+    if (waitAfterMs > 0) SleepMs(waitAfterMs);
 }
 
-double OvROVUvidedImpl::GetBrightness() { return GetLevel(0x10); }
-double OvROVUvidedImpl::GetRedGain() { return GetLevel(0x16); }
-double OvROVUvidedImpl::GetBlueGain() { return GetLevel(0x1A); }
-double OvROVUvidedImpl::GetGreenGain() { return GetLevel(0x18); }
+double OvROVUvidedImpl::GetBrightness() { return GetLevel(kVcpBrightness); }
+double OvROVUvidedImpl::GetRedGain() { return GetLevel(kVcpRedGain); }
+double OvROVUvidedImpl::GetBlueGain() { return GetLevel(kVcpBlueGain); }
+double OvROVUvidedImpl::GetGreenGain() { return GetLevel(kVcpGreenGain); }
 
 void OvROVUvidedImpl::SetBrightness(double fraction)
 {
     const bool internalCalibration = OvIdListContains(kOvInternalCalibrationIds, GetVendorProductID());
-    SetLevel(0x10, fraction, 500, internalCalibration ? 3000 : 0);
+    SetLevel(kVcpBrightness, fraction, kLevelDelayMs, internalCalibration ? kInternalCalibrationWaitMs : 0);
 }
 
-void OvROVUvidedImpl::SetContrast(double fraction) { SetLevel(0x12, fraction, 500, 0); }
-void OvROVUvidedImpl::SetRedGain(double fraction) { SetLevel(0x16, fraction, 1000, 1000); }
-void OvROVUvidedImpl::SetGreenGain(double fraction) { SetLevel(0x18, fraction, 1000, 1000); }
-void OvROVUvidedImpl::SetBlueGain(double fraction) { SetLevel(0x1A, fraction, 1000, 1000); }
+void OvROVUvidedImpl::SetContrast(double fraction) { SetLevel(kVcpContrast, fraction, kLevelDelayMs, 0); }
+void OvROVUvidedImpl::SetRedGain(double fraction) { SetLevel(kVcpRedGain, fraction, kGainDelayMs, kGainWaitMs); }
+void OvROVUvidedImpl::SetGreenGain(double fraction) { SetLevel(kVcpGreenGain, fraction, kGainDelayMs, kGainWaitMs); }
+void OvROVUvidedImpl::SetBlueGain(double fraction) { SetLevel(kVcpBlueGain, fraction, kGainDelayMs, kGainWaitMs); }
 
 void OvROVUvidedImpl::SetBlackLevel(double fraction)
 {
     if (!OvIdListContains(kOvPAModelGroup, GetVendorProductID())) {
-        uint32_t current = std::numeric_limits<uint32_t>::max();
-        uint32_t maximum = 0;
-        GetVCPPageFeature(2, 0x57, &current, &maximum);
-        const uint32_t value = LevelValue(maximum, fraction);
-        if (value != current) SetVCPPageFeature(2, 0x57, value, 500);
+        SetLevel(kVcpBlackLevel, fraction, kBlackLevelDelayMs, 0);
         return;
     }
     uint32_t current = std::numeric_limits<uint32_t>::max();
     uint32_t maximum = 0;
-    GetPagedVCP(0x1054, &current, &maximum);
+    GetPagedVCP(kVcpBlackLevelPa, &current, &maximum);
     const uint32_t value = LevelValue(maximum, fraction);
-    if (value != current) SetPagedVCP(0x1054, value, 100, true);
+    if (value != current) SetPagedVCP(kVcpBlackLevelPa, value, kBlackLevelPaDelayMs, true);
 }
 
 bool OvROVUvidedImpl::SupportsWhitePoint()
@@ -219,12 +224,12 @@ bool OvROVUvidedImpl::SupportsWhitePoint()
 
 bool OvROVUvidedImpl::SelectColorPreset(uint32_t preset)
 {
-    return SetPagedVCP(0x0014, preset, 1000, true);
+    return SetPagedVCP(kVcpSelectColorPreset, preset, kColorPresetDelayMs, true);
 }
 
 bool OvROVUvidedImpl::SetVCP0268(uint32_t value)
 {
-    return SetPagedVCP(0x0268, value, 3000, true);
+    return SetPagedVCP(kVcpHoursRunningObsolete, value, kHoursRunningObsoleteDelayMs, true);
 }
 
 uint32_t OvROVUvidedImpl::GetVendorProductID()
@@ -252,18 +257,18 @@ void OvROVUvidedImpl::ConnectForCalibration()
 
 bool OvROVUvidedImpl::GetVCPPageFeature(uint8_t page, uint8_t code, uint32_t* current, uint32_t* maximum)
 {
-    return GetPagedVCP(static_cast<uint32_t>(page) * 256 + code, current, maximum);
+    return GetPagedVCP(VcpId(page, code), current, maximum);
 }
 
 bool OvROVUvidedImpl::SetVCPPageFeature(uint8_t page, uint8_t code, uint32_t value, uint32_t delayMs)
 {
-    return SetPagedVCP(static_cast<uint32_t>(page) * 256 + code, value, delayMs, true);
+    return SetPagedVCP(VcpId(page, code), value, delayMs, true);
 }
 
 bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
 {
-    const uint32_t id = static_cast<uint32_t>(page) * 256 + code;
-    return id == 0x02A3 && OvIdListContains(kOvInternalCalibrationIds, GetVendorProductID());
+    return VcpId(page, code) == kVcpInternalCalibrationOff &&
+           OvIdListContains(kOvInternalCalibrationIds, GetVendorProductID());
 }
 
 // Operations that arrive with the calibration, table and command layers.

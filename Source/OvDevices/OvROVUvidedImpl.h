@@ -4,11 +4,11 @@
 // (connection, paged VCP access, capability string, ...); this class ties them together.
 #include <cstdint>
 #include <memory>
-#include <span>
 
 #include "OvCore/OvString.h"
 #include "OvDevices/OvMonApi.h"
 #include "OvDevices/OvROVUvided.h"
+#include "OvDevices/OvVendorChannel.h"
 
 class NMV_factory_ddc_control;
 struct OvCapabilityRecord;
@@ -89,15 +89,8 @@ public:
     // The parsed capability string, parsed from GetCapabilityStr when not parsed yet.
     OvCapabilityRecord& GetCapabilityRecord();
 
-    // The message buffers of the vendor requests (gamma tables, 3D LUTs). A message is
-    // assembled into the send buffer, then sent with SendBuf (no reply) or SendReadBuf;
-    // both make five attempts and raise "err" with the transport's code when all fail.
-    static constexpr int32_t kMaxMessagePayload = 31;
-    static constexpr int32_t kMaxReplyPayload = 35;
-    void AssembleMessage(std::span<const uint8_t> payload);
-    void SendBuf(int32_t waitAfter);
-    void SendReadBuf(int32_t expectedLength, int32_t wait);
-    std::span<const uint8_t> ReceivedPayload() const;
+    // The vendor messages (gamma tables, 3D LUTs) over the current connection.
+    OvVendorChannel& VendorChannel() { return fVendorChannel; }
 
     // Read-only views for the operations that live in other files and for tests.
     const uint8_t* StoredEdid() const { return fEdid; }
@@ -106,22 +99,18 @@ public:
     void SetCalibrationModelFlag(bool on) { fCalibrationModelFlag = on; }
 
 protected:
+    // Slots 43 and 44 by VCP id, through the interface so that a simulated display answers.
+    bool GetFeature(uint16_t vcpId, uint32_t* current, uint32_t* maximum);
+    bool SetFeature(uint16_t vcpId, uint32_t value, uint32_t delayMs);
     // Level controls as fractions of their maximum.
-    double GetLevel(uint8_t code);
-    void SetLevel(uint8_t code, double fraction, uint32_t delayMs, uint32_t waitAfterMs);
-    // Sends the DDC/CI save-current-settings request; returns the transport's code.
-    int32_t SendSaveCurrentSettings();
+    double GetLevel(uint16_t vcpId);
+    void SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs);
     // Reads the capability string from the display into the capability string field.
     void FetchCapabilityStr();
     // Finds the EDID of a display connected per USB.
     void FindUSBDisplayEdid(const OvDisplayInterfaceInfo& info);
-    // Logs a buffer as one line "DDC2Device: <hex bytes>".
-    static void LogMessageBytes(const uint8_t* bytes, int32_t count);
 
-    uint8_t fSendBuffer[35];
-    uint8_t fReceiveBuffer[37];
-    int32_t fSendLength = 0;
-    int32_t fReceiveLength = 0;
+    OvVendorChannel fVendorChannel{fDDCControl, fPort};
     uint8_t fTableImage[1536];
     uint8_t fEdid[256];
     int32_t fPort = 0;

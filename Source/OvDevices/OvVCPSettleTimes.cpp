@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <iterator>
 
+#include "OvDevices/OvVCPIds.h"
+
 namespace {
 
 // One entry of the table below, which is sorted by id with each id once.
@@ -18,21 +20,21 @@ struct OvVCPSettleTime {
 constexpr int32_t kNone = -1;
 
 constexpr OvVCPSettleTime kSettleTimes[] = {
-    {0x0268, 3000, 3000, kNone},  // hours running (obsolete use)
-    {0x02B3, 1000, 1000, kNone},  // set luminance
-    {0x02C2, 500, 500, kNone},    // uniformity compensation on/off
-    {0x02E8, 3000, 3000, kNone},  // custom gamma value
-    {0x02EE, 500, 500, kNone},    // colour compensation level
-    {0x1050, 3500, 3500, kNone},  // picture mode
-    {0x1051, 2000, 2000, kNone},  // picture preset
-    {0x1052, 2000, 4000, kNone},  // white point CIE x
-    {0x1053, 2000, 4000, kNone},  // white point CIE y
-    {0x105C, 2000, 2000, kNone},  // metamerism correction
-    {0x1067, 5000, 5000, 3},      // disable colour conversion; 3 switches it back at once
-    {0x1069, 2000, 2000, kNone},  // 3D LUT print preview
-    {0x1071, 2000, 2000, kNone},  // reset current RGB xy
-    {0x1107, 3000, 3000, kNone},  // save 3D LUT RAM to EEPROM
-    {0x1147, 500, 500, kNone},    // engine mode
+    {kVcpHoursRunningObsolete, 3000, 3000, kNone},
+    {kVcpSetLuminance, 1000, 1000, kNone},
+    {kVcpUniformityOnOff, 500, 500, kNone},
+    {kVcpCustomGamma, 3000, 3000, kNone},
+    {kVcpColorCompLevel, 500, 500, kNone},
+    {kVcpPictureModePa, 3500, 3500, kNone},
+    {kVcpPicturePresetPa, 2000, 2000, kNone},
+    {kVcpWhitePointXPa, 2000, 4000, kNone},
+    {kVcpWhitePointYPa, 2000, 4000, kNone},
+    {kVcpMetamerismCorrection, 2000, 2000, kNone},
+    {kVcpDisableColorConvert, 5000, 5000, 3},  // 3 switches the conversion back on at once
+    {kVcpLutPrintPreviewPa, 2000, 2000, kNone},
+    {kVcpResetCurrentRgbXyPa, 2000, 2000, kNone},
+    {kVcpSaveLutToEepromPa, 3000, 3000, kNone},
+    {kVcpEngineMode, 500, 500, kNone},
 };
 
 constexpr bool StrictlySorted()

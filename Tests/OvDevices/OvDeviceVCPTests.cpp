@@ -19,8 +19,7 @@ TEST_F(DeviceVCPTest, SendBufMakesFiveAttemptsAndRaisesTheLastCode)
     auto device = ConnectTo("V193A");
     display->AddFault({FaultKind::kWriteError, RequestKind::kAny, kAlways});
     const uint8_t payload[] = {0xC2, 0x06};
-    device->AssembleMessage(payload);
-    EXPECT_OV_ERROR(device->SendBuf(100), kMonApi2IoError, "err");
+    EXPECT_OV_ERROR(device->VendorChannel().SendBuf(payload, 100), kMonApi2IoError, "err");
     const Lines lines = LogLines();
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + 3),
               (Lines{"DDC2Device::SendBuf", "- using port 0", "DDC2Device: <6e5180c20600>"}));
@@ -32,24 +31,35 @@ TEST_F(DeviceVCPTest, SendBufMakesFiveAttemptsAndRaisesTheLastCode)
     EXPECT_EQ(Sleeps(), expected);
     EXPECT_EQ(RawWrites(*display, 0x6E).size(), 25u);
 
+    // A single exchange returns the transport's code instead.
+    ForgetTraffic();
+    EXPECT_EQ(device->VendorChannel().SendMessage(payload, 100), kMonApi2IoError);
+    EXPECT_EQ(RawWrites(*display, 0x6E).size(), 5u);
+    EXPECT_TRUE(LogLines().empty());
+
     OvROVUvidedImpl unconnected;
-    EXPECT_OV_ERROR(unconnected.SendBuf(100), kOvIOErr, "OvIOErr");
-    EXPECT_OV_ERROR(unconnected.SendReadBuf(35, 100), kOvIOErr, "OvIOErr");
+    EXPECT_OV_ERROR(unconnected.VendorChannel().SendBuf(payload, 100), kOvIOErr, "OvIOErr");
+    EXPECT_OV_ERROR(unconnected.VendorChannel().SendReadBuf(payload, 35, 100), kOvIOErr, "OvIOErr");
 }
 
 TEST_F(DeviceVCPTest, SendReadBufKeepsTheReplyInTheReceiveBuffer)
 {
     auto device = ConnectTo("PA271W");
     const uint8_t payload[] = {0xC2, 0x0A, 0x00, 0x00, 0x02};
-    device->AssembleMessage(payload);
-    device->SendReadBuf(35, 100);
-    const auto reply = device->ReceivedPayload();
+    const auto reply = device->VendorChannel().SendReadBuf(payload, 35, 100);
     ASSERT_EQ(reply.size(), 6u);
     EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 2), (Bytes{0xC3, 0x0A}));
     EXPECT_EQ(Requests(*display), (Packets{{0xC2, 0x0A, 0x00, 0x00, 0x02}}));
     EXPECT_EQ(LogLines().front(), "DDC2Device::SendReadBuf 0");
     EXPECT_EQ(LogLines("- ::SendReadBuf"), Lines{"- ::SendReadBuf succeeded"});
     EXPECT_TRUE(LogLines().back().starts_with("DDC2Device: <6e86c"));
+
+    // A single exchange keeps its reply too, and logs nothing.
+    ForgetTraffic();
+    const uint8_t one[] = {0xC2, 0x0A, 0x00, 0x00, 0x01};
+    EXPECT_EQ(device->VendorChannel().SendReadMessage(one, 35, 100), 0);
+    EXPECT_EQ(device->VendorChannel().ReceivedPayload().size(), 4u);
+    EXPECT_TRUE(LogLines().empty());
 }
 
 TEST_F(DeviceVCPTest, OutsideCalibrationModeAWriteIsVerifiedByReadingFirst)
