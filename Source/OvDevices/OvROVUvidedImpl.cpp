@@ -282,6 +282,3 @@ void OvROVUvidedImpl::UpdateCalibration(int32_t, const uint8_t*, const uint8_t*,
 void OvROVUvidedImpl::RefreshGammatable() { RaiseNotProvided(); }
 void OvROVUvidedImpl::SaveGammatable() { RaiseNotProvided(); }
 char* OvROVUvidedImpl::ExecuteCommand(const char*, const char*, char*, int32_t) { RaiseNotProvided(); }
-void OvROVUvidedImpl::GetUniformityCorrection(uint32_t*, uint32_t*) { RaiseNotProvided(); }
-void OvROVUvidedImpl::SetUniformityCorrection(int32_t, uint32_t) { RaiseNotProvided(); }
-int32_t OvROVUvidedImpl::SetGetVCPList(OvArray<OvVCPListRecord>*, OvProgress*) { RaiseNotProvided(); }

@@ -11,6 +11,7 @@
 #include "OvDevices/OvVendorChannel.h"
 
 class NMV_factory_ddc_control;
+struct OvVCPReply;
 struct OvCapabilityRecord;
 
 class OvROVUvidedImpl : public OvROVUvided {
@@ -89,6 +90,20 @@ public:
     // The parsed capability string, parsed from GetCapabilityStr when not parsed yet.
     OvCapabilityRecord& GetCapabilityRecord();
 
+    // Whether the display belongs to the PA model group, by its vendor-product id.
+    bool IsPAModelGroup();
+    // Picture mode (0x1050 on the PA model group, else 0x021A) and preset (0x1051): one
+    // write when the display supports the control, then 1000 ms; nothing otherwise.
+    void SetPictureMode(uint32_t value);
+    void SetPicturePreset(uint32_t value);
+    // Logs the picture and uniformity controls under a title line.
+    void DumpPictureValues(const OvString& title);
+    // One line per VCP id from first to last (at least first): "<name>: value=..., ...";
+    // only the supported ones when supportedOnly. Raises "OvIOErr" on a transport error.
+    OvString ScanVCPCodes(uint32_t first, uint32_t last, bool supportedOnly);
+    // "<name>: value=%d, maxValue=%d, unsupported=%d, vcpType=%d" of a VCP reply.
+    static OvString FormatVCPReply(uint16_t vcpId, const OvVCPReply& reply);
+
     // The vendor messages (gamma tables, 3D LUTs) over the current connection.
     OvVendorChannel& VendorChannel() { return fVendorChannel; }
 
@@ -105,6 +120,11 @@ protected:
     // Level controls as fractions of their maximum.
     double GetLevel(uint16_t vcpId);
     void SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs);
+    // Reads a picture control and, when supported, writes it once and waits.
+    void WritePictureControl(uint16_t vcpId, uint32_t value, bool logReply);
+    // One record of SetGetVCPList, and its write through the transport.
+    void RunListRecord(OvVCPListRecord& record);
+    void WriteListRecord(OvVCPListRecord& record);
     // Reads the capability string from the display into the capability string field.
     void FetchCapabilityStr();
     // Finds the EDID of a display connected per USB.
