@@ -274,11 +274,7 @@ bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
 // Operations that arrive with the calibration, table and command layers.
 void OvROVUvidedImpl::SetWhitePoint(double, double, double) { RaiseNotProvided(); }
 void OvROVUvidedImpl::InitCalibrationMode(double, OvProgress*) { RaiseNotProvided(); }
-void OvROVUvidedImpl::ReadGammaTable() { RaiseNotProvided(); }
 void OvROVUvidedImpl::SetRGBCalibration(OvTrafo*, OvProgress*) { RaiseNotProvided(); }
 bool OvROVUvidedImpl::Supports3DLUT() { RaiseNotProvided(); }
 void OvROVUvidedImpl::Set3DLUT(OvTrafo*, OvProgress*) { RaiseNotProvided(); }
-void OvROVUvidedImpl::UpdateCalibration(int32_t, const uint8_t*, const uint8_t*, OvProgress*) { RaiseNotProvided(); }
-void OvROVUvidedImpl::RefreshGammatable() { RaiseNotProvided(); }
-void OvROVUvidedImpl::SaveGammatable() { RaiseNotProvided(); }
 char* OvROVUvidedImpl::ExecuteCommand(const char*, const char*, char*, int32_t) { RaiseNotProvided(); }

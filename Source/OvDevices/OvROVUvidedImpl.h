@@ -101,6 +101,10 @@ public:
     // One line per VCP id from first to last (at least first): "<name>: value=..., ...";
     // only the supported ones when supportedOnly. Raises "OvIOErr" on a transport error.
     OvString ScanVCPCodes(uint32_t first, uint32_t last, bool supportedOnly);
+    // One chunk of up to 16 table entries in the standard layout, verified; a failed write
+    // is retried ten times 2000 ms apart and then once more, and raises "OvIOErr" when
+    // that last write fails. 50 ms follow a written chunk.
+    void GammaTableWriteChunkVerifyAndRetry(const int32_t* entries, uint16_t address, int32_t count);
     // "<name>: value=%d, maxValue=%d, unsupported=%d, vcpType=%d" of a VCP reply.
     static OvString FormatVCPReply(uint16_t vcpId, const OvVCPReply& reply);
 
@@ -109,6 +113,9 @@ public:
 
     // Read-only views for the operations that live in other files and for tests.
     const uint8_t* StoredEdid() const { return fEdid; }
+    // What the device believes the display's 256-entry table to be: red, green, blue, 256
+    // entries each, most significant byte first.
+    std::span<const uint8_t> TableImage() const { return fTableImage; }
     uint8_t* StoredEdid() { return fEdid; }
     bool CalibrationModelFlag() const { return fCalibrationModelFlag; }
     void SetCalibrationModelFlag(bool on) { fCalibrationModelFlag = on; }
@@ -122,6 +129,9 @@ protected:
     void SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs);
     // Reads a picture control and, when supported, writes it once and waits.
     void WritePictureControl(uint16_t vcpId, uint32_t value, bool logReply);
+    // Sends a table command (apply, store) when connected, raising "OvIOErr" when it
+    // fails, then waits waitAfter in any case.
+    void SendTableCommand(uint8_t opcode, int32_t waitAfterSend, int32_t waitAfter);
     // One record of SetGetVCPList, and its write through the transport.
     void RunListRecord(OvVCPListRecord& record);
     void WriteListRecord(OvVCPListRecord& record);

@@ -5,6 +5,7 @@
 #include "OvDevices/OvDDCResult.h"
 #include "OvDevices/OvNMVDDCControl.h"
 #include "OvEmulatedBusFixture.h"
+#include "Progress/RecordingProgress.h"
 
 namespace {
 
@@ -114,4 +115,109 @@ TEST_F(VerifiedChunkWriteTest, AReadBackWithWrongLeadingBytesOrAFailedWriteEndsT
     Spoil(FaultKind::kWriteError, RequestKind::kTable);
     EXPECT_EQ(control.WritePATableChunkVerified(entries.data(), 0, 1), kMonApi2IoError);
     EXPECT_EQ(Requests(*display).size(), 5u) << "the send's own five attempts, no read-back";
+}
+
+namespace {
+
+class GammaTableDeviceTest : public EmulatedBusTest {
+protected:
+    GammaTableDeviceTest() : device(ConnectTo("PA271W")) {}
+    const std::vector<uint16_t>& Memory() { return display->Controller().GammaTable().Entries(); }
+    // A 1536-byte table whose entry i (most significant byte first) is i * 5.
+    static Bytes Table()
+    {
+        Bytes table(1536);
+        for (size_t i = 0; i < 768; ++i) {
+            table[2 * i] = static_cast<uint8_t>((i * 5) >> 8);
+            table[2 * i + 1] = static_cast<uint8_t>(i * 5);
+        }
+        return table;
+    }
+
+    std::unique_ptr<OvROVUvidedImpl> device;
+};
+
+}  // namespace
+
+TEST_F(GammaTableDeviceTest, UpdateCalibrationSendsOnlyChangedChunksAndReportsAtMostEvery200ms)
+{
+    const Bytes table = Table();
+    RecordingProgress progress;
+    device->UpdateCalibration(1536, table.data(), nullptr, &progress);
+    const Packets requests = Requests(*display);
+    ASSERT_EQ(requests.size(), 96u);
+    EXPECT_EQ(requests[1], (Bytes{0xC2, 0x05, 0x00, 0x08, 0x00, 0x28, 0x00, 0x2D, 0x00, 0x32, 0x00, 0x37, 0x00, 0x3C,
+                                  0x00, 0x41, 0x00, 0x46, 0x00, 0x4B}));
+    for (size_t i = 0; i < 768; ++i) ASSERT_EQ(Memory()[i], i * 5) << i;
+    ASSERT_FALSE(progress.fractions.empty());
+    EXPECT_LT(progress.fractions.size(), 96u);
+    EXPECT_TRUE(std::is_sorted(progress.fractions.begin(), progress.fractions.end()));
+    EXPECT_EQ(progress.fractions.back(), 1.0);
+
+    // Against an equal previous table nothing is sent; two changed chunks are sent alone.
+    ForgetTraffic();
+    progress.fractions.clear();
+    device->UpdateCalibration(1536, table.data(), table.data(), &progress);
+    EXPECT_TRUE(Requests(*display).empty());
+    EXPECT_EQ(progress.fractions, std::vector<double>{1.0});
+    Bytes changed = table;
+    changed[5 * 16 + 3] ^= 0xFF;
+    changed[1535] ^= 0x01;
+    device->UpdateCalibration(1536, changed.data(), table.data(), nullptr);
+    const Packets sent = Requests(*display);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(Bytes(sent[0].begin(), sent[0].begin() + 4), (Bytes{0xC2, 0x05, 0x00, 0x28}));
+    EXPECT_EQ(Bytes(sent[1].begin(), sent[1].begin() + 4), (Bytes{0xC2, 0x05, 0x02, 0xF8}));
+    EXPECT_EQ(Memory()[767], (767 * 5) ^ 1);
+}
+
+TEST_F(GammaTableDeviceTest, ReadGammaTableFillsTheImageWith96ReadsOf8Entries)
+{
+    EXPECT_EQ(std::count(device->TableImage().begin(), device->TableImage().end(), 0xFF), 1536) << "reset image";
+    const Bytes table = Table();
+    device->UpdateCalibration(1536, table.data(), nullptr, nullptr);
+    ForgetTraffic();
+    device->ReadGammaTable();
+    const Packets requests = Requests(*display);
+    ASSERT_EQ(requests.size(), 96u);
+    EXPECT_EQ(requests[95], (Bytes{0xC2, 0x0A, 0x02, 0xF8, 0x08}));
+    EXPECT_EQ(Bytes(device->TableImage().begin(), device->TableImage().end()), table);
+}
+
+TEST_F(GammaTableDeviceTest, ApplyAndStoreSendTheirCommandThenWait)
+{
+    device->RefreshGammatable();
+    device->SaveGammatable();
+    EXPECT_EQ(Requests(*display), (Packets{{0xC2, 0x06}, {0xC2, 0x07}}));
+    EXPECT_EQ(Sleeps(), (Waits{50, 2000, 200, 5000}));
+    EXPECT_EQ(display->Controller().GammaTable().AppliedCount(), 1);
+    EXPECT_EQ(display->Controller().GammaTable().StoredCount(), 1);
+
+    Spoil(FaultKind::kWriteError);
+    EXPECT_OV_ERROR(device->SaveGammatable(), kOvIOErr, "OvIOErr");
+    EXPECT_EQ(std::ranges::count(Sleeps(), 5000u), 0) << "no wait after a failed command";
+    OvROVUvidedImpl unconnected;
+    ForgetTraffic();
+    unconnected.RefreshGammatable();
+    EXPECT_EQ(Sleeps(), Waits{2000});
+}
+
+TEST_F(GammaTableDeviceTest, ChunkWriteWithRetriesGivesUpAfterTwelveWrites)
+{
+    const std::vector<int32_t> entries = {1, 2, 3};
+    // The first verified write (five attempts) fails, the first retry succeeds, and the
+    // chunk is written once more after a pause.
+    display->Controller().GammaTable().SetReadBackDiffers(5);
+    device->GammaTableWriteChunkVerifyAndRetry(entries.data(), 0x400, 3);
+    EXPECT_EQ(LogLines("DDC2Device::GammaTable"), Lines{"DDC2Device::GammaTableWriteChunkVerifyAndRetry failed"});
+    EXPECT_EQ(std::ranges::count(Sleeps(), 2000u), 2);
+    EXPECT_EQ(Sleeps().back(), 50u);
+    EXPECT_EQ(Requests(*display).size(), 2u * (5 + 1 + 1));
+
+    ForgetTraffic();
+    display->Controller().GammaTable().SetReadBackDiffers(kAlways);
+    EXPECT_OV_ERROR(device->GammaTableWriteChunkVerifyAndRetry(entries.data(), 0x400, 3), kOvIOErr, "OvIOErr");
+    EXPECT_EQ(Requests(*display).size(), 2u * 5 * 12);
+    EXPECT_EQ(std::ranges::count(Sleeps(), 2000u), 11);
+    EXPECT_EQ(LogLines("DDC2Device::GammaTable").back(), "DDC2Device::GammaTableWriteChunkVerifyAndRetry failed, 10 retry");
 }
