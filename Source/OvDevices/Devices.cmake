@@ -8,11 +8,8 @@ add_library(OvDeviceData STATIC
 target_link_libraries(OvDeviceData PUBLIC OvFoundation)
 ov_set_warnings(OvDeviceData)
 
-# The simulation files of the simulated displays. A library of its own below the monitor
-# list (Source/OvSystem), which builds its simulated monitors from them.
+# The simulation files of the simulated displays, above the monitor list (Source/OvSystem),
+# to which they describe the simulated monitors.
 add_library(OvMonitorSimulation STATIC ${CMAKE_CURRENT_LIST_DIR}/OvMonitorSimulation.cpp)
-target_link_libraries(OvMonitorSimulation PUBLIC OvData)
+target_link_libraries(OvMonitorSimulation PUBLIC OvMonitorList OvData)
 ov_set_warnings(OvMonitorSimulation)
-
-# The device classes, which link this library, find USB displays' EDIDs in the monitor list.
-target_link_libraries(OvDeviceData PUBLIC OvMonitorList)

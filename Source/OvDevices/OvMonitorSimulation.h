@@ -17,16 +17,9 @@
 
 #include "OvCore/OvString.h"
 #include "OvDevices/OvMonitorSelector.h"
+#include "OvSystem/OvMonitorMgr.h"
 
 class OvDataBase;
-
-// Desktop coordinates of a monitor.
-struct OvMonitorRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
 
 namespace OvMonitorSimulation {
 
@@ -61,5 +54,8 @@ int32_t GetSimulatedMonitorCount();
 // Display index's desktop rectangle from the key named by "RectN": "x y w h" (blank
 // separated, missing numbers 0); by default "N*1280 0 960 1024", side by side.
 OvMonitorRect GetSimulatedMonitorRect(int32_t index);
+
+// The simulated monitors as the monitor list takes them (OvMonitorMgr::Get).
+inline constexpr OvSimulatedMonitorSource kSimulatedMonitors = {&GetSimulatedMonitorCount, &GetSimulatedMonitorRect};
 
 }  // namespace OvMonitorSimulation

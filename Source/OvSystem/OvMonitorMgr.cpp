@@ -30,14 +30,14 @@ OvString EdidDump(const uint8_t* edid)
 
 }  // namespace
 
-OvMonitorMgr& OvMonitorMgr::Get()
+OvMonitorMgr& OvMonitorMgr::Get(const OvSimulatedMonitorSource& simulated)
 {
     static OvMonitorMgr monitors;
-    monitors.Update(OvSettings().GetBool(kOvSettingMonitorSimulation, false, true));
+    monitors.Update(OvSettings().GetBool(kOvSettingMonitorSimulation, false, true), simulated);
     return monitors;
 }
 
-void OvMonitorMgr::Update(bool simulation)
+void OvMonitorMgr::Update(bool simulation, const OvSimulatedMonitorSource& simulated)
 {
     if (simulation != fSimulation) {
         fSimulation = simulation;
@@ -46,19 +46,18 @@ void OvMonitorMgr::Update(bool simulation)
     if (fBuilt) return;
     fEntries.RemoveAll();
     if (fSimulation) {
-        AddSimulatedMonitors();
+        AddSimulatedMonitors(simulated);
     } else {
         OvAddDesktopMonitors(*this);
     }
     fBuilt = true;
 }
 
-void OvMonitorMgr::AddSimulatedMonitors()
+void OvMonitorMgr::AddSimulatedMonitors(const OvSimulatedMonitorSource& simulated)
 {
-    const int32_t count = OvMonitorSimulation::GetSimulatedMonitorCount();
+    const int32_t count = simulated.count();
     for (int32_t i = 0; i < count; ++i) {
-        Append(OvString::Format("Simulated Monitor %d", static_cast<int>(i)),
-               OvMonitorSimulation::GetSimulatedMonitorRect(i), i == 0);
+        Append(OvString::Format("Simulated Monitor %d", static_cast<int>(i)), simulated.rect(i), i == 0);
     }
 }
 

@@ -2,7 +2,8 @@
 // The process-wide list of monitors on the desktop, each with the EDID the operating
 // system keeps for it. The real device looks displays up in it by their EDIDs. When the
 // setting "MonitorSimulation" (OvData/OvSettings.h) is true, the list holds the simulated
-// monitors of the simulation files instead.
+// monitors instead, which the caller's source describes: the simulation files live with
+// the simulated display, above this layer.
 //
 // The list is built on first use and rebuilt only when that setting changes: monitors
 // attached or removed later are not seen.
@@ -10,10 +11,23 @@
 
 #include "OvCore/OvString.h"
 #include "OvData/OvArray.h"
-#include "OvDevices/OvMonitorSimulation.h"
 #include "Ovio/OvFileSpec.h"
 
 constexpr int32_t kOvMonitorEdidSize = 256;
+
+// Desktop coordinates of a monitor.
+struct OvMonitorRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
+
+// Where the simulated monitors come from: their number and each one's rectangle.
+struct OvSimulatedMonitorSource {
+    int32_t (*count)();
+    OvMonitorRect (*rect)(int32_t index);
+};
 
 // One monitor of the list.
 struct OvMonitorEntry {
@@ -41,11 +55,11 @@ public:
 
     // The process-wide list, brought up to date with the "MonitorSimulation" setting
     // (read with create on, so the settings then hold it).
-    static OvMonitorMgr& Get();
+    static OvMonitorMgr& Get(const OvSimulatedMonitorSource& simulated);
 
     // Switches between simulated and attached monitors and builds the list if it is not
     // built for that choice yet. Errors of the enumeration leave it unbuilt.
-    void Update(bool simulation);
+    void Update(bool simulation, const OvSimulatedMonitorSource& simulated);
 
     int32_t Count() const { return fEntries.Count(); }
     // An index outside the list raises "OvIndexError".
@@ -63,7 +77,7 @@ public:
     void SetEDID(int32_t index, const uint8_t* edid);
 
 private:
-    void AddSimulatedMonitors();
+    void AddSimulatedMonitors(const OvSimulatedMonitorSource& simulated);
     void CheckIndex(int32_t index) const;  // raises "OvIndexError" naming this file
 
     OvArray<OvMonitorEntry> fEntries;

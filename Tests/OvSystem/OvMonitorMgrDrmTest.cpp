@@ -8,6 +8,7 @@
 
 #include "OvData/OvSettings.h"
 #include "OvDevices/OvMonitorEdidLookup.h"
+#include "OvDevices/OvMonitorSimulation.h"
 #include "OvSystem/OvMonitorMgr.h"
 #include "OvSystem/OvMonitorMgrDesktop.h"
 #include "OvSystem/OvMonitorMgrTestSupport.h"
@@ -88,7 +89,7 @@ TEST(OvMonitorMgrDrm, EdidFoundBySerialText)
     // found through the environment.
     OvScopedMakerFolder folder;
     OvSettings().SetBool(kOvSettingMonitorSimulation, true);
-    OvMonitorMgr::Get();
+    OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors);
     OvSettings().SetBool(kOvSettingMonitorSimulation, false);
 
     uint8_t edid[kOvMonitorEdidSize] = {};

@@ -6,6 +6,7 @@
 
 #include "OvData/OvSettings.h"
 #include "OvDevices/OvMonitorEdidLookup.h"
+#include "OvDevices/OvMonitorSimulation.h"
 #include "OvSystem/OvDisplayDeviceId.h"
 #include "OvSystem/OvMonitorMgr.h"
 #include "OvSystem/OvMonitorMgrDesktop.h"
@@ -129,11 +130,11 @@ TEST(OvMonitorMgrRegistry, DesktopMonitorFoundBySerialText)
     }
 
     OvSettings().SetBool(kOvSettingMonitorSimulation, true);
-    OvMonitorMgr::Get();
+    OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors);
     OvSettings().SetBool(kOvSettingMonitorSimulation, false);
     uint8_t found[kOvMonitorEdidSize] = {};
     const bool foundBySerial = FindMonitorEdidBySerial(OvString("WINE-7"), found);
-    const OvMonitorEntry& first = OvMonitorMgr::Get().Entry(0);
+    const OvMonitorEntry& first = OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors).Entry(0);
     for (const std::string& key : keys) RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "EDID");
 
     ASSERT_TRUE(foundBySerial);

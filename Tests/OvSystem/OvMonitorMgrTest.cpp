@@ -7,6 +7,7 @@
 
 #include "OvCore/OvError.h"
 #include "OvData/OvSettings.h"
+#include "OvDevices/OvMonitorSimulation.h"
 #include "OvSystem/OvDisplayDeviceId.h"
 #include "OvSystem/OvMonitorMgr.h"
 #include "OvSystem/OvMonitorMgrTestSupport.h"
@@ -99,7 +100,7 @@ TEST(OvMonitorMgrList, RebuiltOnlyWhenTheSettingChanges)
     folder.Write("MonitorSimulation.txt", "Display0 = A\nDisplay1 = B\nRect1 = R\nR = 100 0 800 600\nA = 1\nB = 2\n");
 
     OvSettings().SetBool(kOvSettingMonitorSimulation, true);
-    const OvMonitorMgr& list = OvMonitorMgr::Get();
+    const OvMonitorMgr& list = OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors);
     ASSERT_EQ(list.Count(), 2);
     EXPECT_STREQ(list.Entry(1).name.Chars(), "Simulated Monitor 1");
     EXPECT_TRUE(list.Entry(0).primary && !list.Entry(1).primary && !list.Entry(0).edidValid);
@@ -109,16 +110,16 @@ TEST(OvMonitorMgrList, RebuiltOnlyWhenTheSettingChanges)
 
     // The description grows, but the list stays as built until the setting changes.
     folder.Write("MonitorSimulation.txt", "Display0 = A\nDisplay1 = B\nDisplay2 = C\nA = 1\nB = 2\nC = 3\n");
-    EXPECT_EQ(OvMonitorMgr::Get().Count(), 2);
+    EXPECT_EQ(OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors).Count(), 2);
     OvSettings().SetBool(kOvSettingMonitorSimulation, false);
-    for (int32_t i = 0; i < OvMonitorMgr::Get().Count(); ++i) {
+    for (int32_t i = 0; i < OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors).Count(); ++i) {
         EXPECT_NE(std::string(list.Entry(i).name.Chars()).rfind("Simulated", 0), 0u);
     }
 #if !defined(_WIN32)
     EXPECT_EQ(list.Count(), 0);
 #endif
     OvSettings().SetValue(OvString(kOvSettingMonitorSimulation), OvString("1"));
-    EXPECT_EQ(OvMonitorMgr::Get().Count(), 3);
+    EXPECT_EQ(OvMonitorMgr::Get(OvMonitorSimulation::kSimulatedMonitors).Count(), 3);
     EXPECT_STREQ(list.Entry(2).name.Chars(), "Simulated Monitor 2");
     EXPECT_EQ(list.Entry(2).rect.left, 2560);
     OvSettings().SetBool(kOvSettingMonitorSimulation, false);
