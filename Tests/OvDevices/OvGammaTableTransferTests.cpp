@@ -2,6 +2,7 @@
 // device's table operations, against the emulated display's table memory.
 #include <numeric>
 
+#include "OvDevices/OvCapabilities.h"
 #include "OvDevices/OvDDCResult.h"
 #include "OvDevices/OvNMVDDCControl.h"
 #include "OvEmulatedBusFixture.h"
@@ -220,4 +221,21 @@ TEST_F(GammaTableDeviceTest, ChunkWriteWithRetriesGivesUpAfterTwelveWrites)
     EXPECT_EQ(Requests(*display).size(), 2u * 5 * 12);
     EXPECT_EQ(std::ranges::count(Sleeps(), 2000u), 11);
     EXPECT_EQ(LogLines("DDC2Device::GammaTable").back(), "DDC2Device::GammaTableWriteChunkVerifyAndRetry failed, 10 retry");
+}
+
+TEST(EmulatedTableMemory, EachModelsCapabilityStringDescribesItsTableMemory)
+{
+    for (const OvEmulator::EmulatedModel& model : OvEmulator::ModelCatalogue()) {
+        SCOPED_TRACE(model.name);
+        OvCapabilityRecord record;
+        ParseCapabilities(record, model.CapabilityString());
+        const int32_t entries = model.gammaTableEntries;
+        if (!record.gammaTablePresent) {
+            EXPECT_EQ(entries, 768) << "without the element the 256-entry table is assumed";
+            continue;
+        }
+        EXPECT_EQ(record.gammaTableSize, entries);
+        EXPECT_EQ(std::tuple(record.redOffset, record.greenOffset, record.blueOffset),
+                  std::tuple(0, entries / 3, 2 * entries / 3));
+    }
 }
