@@ -29,6 +29,16 @@ constexpr OvIdRange kWhitePoint[] = {
     {0xA338694A, 0xA338694C}, {0xAC34469D, 0xAC34469D},
 };
 
+constexpr OvIdRange k3DLUT[] = {
+    {0x0409046B, 0x0409046B}, {0xA146DA70, 0xA146DA70}, {0xA146DA72, 0xA146DA72},
+    {0xA146DB70, 0xA146DB70}, {0xA146DB72, 0xA146DB72}, {0xA146DC70, 0xA146DC70},
+    {0xA146DC72, 0xA146DC72}, {0xA3382B1B, 0xA3382B1D}, {0xA3382B21, 0xA3382B23},
+    {0xA3382B9C, 0xA3382B9C}, {0xA3382BA1, 0xA3382BA2}, {0xA33867CE, 0xA33867D1},
+    {0xA33867DA, 0xA33867DC}, {0xA33867E2, 0xA33867E5}, {0xA338680F, 0xA3386811},
+    {0xA3386880, 0xA3386884}, {0xA338690C, 0xA338690F}, {0xA3386946, 0xA3386948},
+    {0xA338694A, 0xA338694C},
+};
+
 constexpr OvIdRange kPA322UHD[] = {
     {0x0409046B, 0x0409046B}, {0xA3382B21, 0xA3382B23}, {0xA3382B9C, 0xA3382B9C},
     {0xA3382BA1, 0xA3382BA2},
@@ -40,6 +50,7 @@ constinit const std::span<const OvIdRange> kOvInternalCalibrationIds{kInternalCa
 constinit const std::span<const OvIdRange> kOvPAModelGroup{kPAModels};
 constinit const std::span<const OvIdRange> kOvWhitePointIds{kWhitePoint};
 constinit const std::span<const OvIdRange> kOvPA322UHDGroup{kPA322UHD};
+constinit const std::span<const OvIdRange> kOv3DLUTModelGroup{k3DLUT};
 
 constinit const std::array<uint32_t, 17> kOvUSBDisplayIds = {
     0x0409040D, 0x040902B7, 0x040902B8, 0x040902B9, 0x040902BA, 0x040902BB,

@@ -24,6 +24,9 @@ extern const std::span<const OvIdRange> kOvPAModelGroup;
 // Displays whose white point can be set.
 extern const std::span<const OvIdRange> kOvWhitePointIds;
 
+// Displays with a 3D LUT that can be downloaded.
+extern const std::span<const OvIdRange> kOv3DLUTModelGroup;
+
 // The PA322UHD models (all in the PA group); every VCP write settles 1000 ms longer.
 extern const std::span<const OvIdRange> kOvPA322UHDGroup;
 

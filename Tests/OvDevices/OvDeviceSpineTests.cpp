@@ -61,10 +61,12 @@ TEST(UnconnectedDevice, AnswersFromCachedStateWithoutRaising)
     EXPECT_FALSE(device->IsDigitalInput());  // not connected: false whatever the EDID says
     EXPECT_EQ(device->GetVendorProductID(), 0xA3386810u);
     EXPECT_TRUE(device->SupportsWhitePoint());
+    EXPECT_TRUE(device->Supports3DLUT());
     EXPECT_STREQ(device->GetModelName(), "PA271Q");
     EXPECT_STREQ(device->GetSerialNumber(), "");
     FillEdid(impl->StoredEdid(), 0xA3386812, "X");
     EXPECT_FALSE(device->SupportsWhitePoint());
+    EXPECT_FALSE(device->Supports3DLUT());
 }
 
 TEST(UnconnectedDevice, ControlReadsRaiseIOErrNamingTheDeviceSource)

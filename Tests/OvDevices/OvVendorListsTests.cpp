@@ -16,6 +16,7 @@ const NamedList kLists[] = {
     {"PA model group", kOvPAModelGroup},
     {"white point", kOvWhitePointIds},
     {"PA322UHD group", kOvPA322UHDGroup},
+    {"3D LUT model group", kOv3DLUTModelGroup},
 };
 
 }  // namespace
@@ -54,6 +55,7 @@ TEST(VendorLists, MembershipEndsExactlyAtEachRangeEnd) {
         {kOvPAModelGroup, 0xA338694A, true},   {kOvWhitePointIds, 0xA3386810, true},
         {kOvWhitePointIds, 0xA3386812, false}, {kOvWhitePointIds, 0xAC34469D, true},
         {kOvWhitePointIds, 0xA146DA71, false}, {kOvInternalCalibrationIds, 0x613026F1, true},
+        {kOv3DLUTModelGroup, 0xA338668D, false}, {kOv3DLUTModelGroup, 0x0409046B, true},
         {{}, 0, false},
     };
     for (const auto& k : known) EXPECT_EQ(OvIdListContains(k.list, k.id), k.member) << std::hex << k.id;
