@@ -3,6 +3,7 @@
 add_library(OvDeviceData STATIC
   ${CMAKE_CURRENT_LIST_DIR}/OvVCPNames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OvVendorLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OvCalibrationLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OvEdidText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OvCapabilities.cpp)
 target_link_libraries(OvDeviceData PUBLIC OvFoundation)

@@ -1,3 +1,4 @@
+#include "OvDevices/OvCalibrationLists.h"
 #include "OvDevices/OvVendorLists.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,20 @@ const NamedList kLists[] = {
     {"white point", kOvWhitePointIds},
     {"PA322UHD group", kOvPA322UHDGroup},
     {"3D LUT model group", kOv3DLUTModelGroup},
+    {"19-inch path", kOv19InchPath},
+    {"10-to-10-bit path", kOv10To10BitPath},
+    {"Series PA path", kOvSeriesPAPath},
+    {"Series 90 path", kOvSeries90Path},
+    {"Series 90 full scale 4095", kOvSeries90FullScale4095},
+    {"Series 90 full scale 4095, no identity test", kOvSeries90FullScale4095NoIdentityTest},
+    {"Series 90 half table", kOvSeries90HalfTable},
+    {"colour-convert group", kOvColorConvertGroup},
+    {"extra save delay", kOvExtraSaveDelayIds},
+    {"calibration picture mode", kOvCalibrationPictureModeIds},
+    {"low brightness mode", kOvLowBrightnessModeIds},
+    {"video black level", kOvVideoBlackLevelIds},
+    {"unity gain", kOvUnityGainIds},
+    {"uniformity on", kOvUniformityOnIds},
 };
 
 }  // namespace
