@@ -36,9 +36,15 @@ constexpr int32_t kAfterChunkMs = 50;
 void OvROVUvidedImpl::UpdateCalibration(int32_t count, const uint8_t* data, const uint8_t* previous,
                                         OvProgress* progress)
 {
-    uint32_t lastReport = OvPlatform::TickCount();
+    const uint32_t start = OvPlatform::TickCount();
     DebugPrintf(kOvChannelMonitor, "DDC2Device%s", "::UpdateCalibration");
     if (count <= 0 || !data) return;
+    SendTableChunks(count, data, previous, progress, start);
+}
+
+void OvROVUvidedImpl::SendTableChunks(int32_t count, const uint8_t* data, const uint8_t* previous,
+                                      OvProgress* progress, uint32_t lastReport)
+{
     uint8_t payload[4 + kUploadChunkBytes] = {kVendorRequest, kWrite};
     // A last chunk shorter than 16 bytes is sent as far as the table goes.
     for (int32_t offset = 0; offset < count; offset += kUploadChunkBytes) {

@@ -2,6 +2,7 @@
 // The real ZEZ display: the state a device object keeps and the operations of the
 // monitor device interface. Larger operations live in their own files
 // (connection, paged VCP access, capability string, ...); this class ties them together.
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -129,6 +130,26 @@ protected:
     void SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs);
     // Reads a picture control and, when supported, writes it once and waits.
     void WritePictureControl(uint16_t vcpId, uint32_t value, bool logReply);
+    // The calibration paths of the display families (OvDeviceRGBCalibration.cpp,
+    // OvDeviceSeriesCalibration.cpp) and their steps.
+    void SetRGBCalibrationIgnoreGain(OvTrafo& calibration, OvProgress* progress);
+    void SetRGBCalibration10To10bit(OvTrafo& calibration, OvProgress* progress);
+    void SetRGBCalibration19Inch(OvTrafo& calibration, OvProgress* progress);
+    void SetRGBCalibrationSeries90(OvTrafo& calibration, OvProgress* progress);
+    void SetRGBCalibrationSeriesPA(OvTrafo& calibration, OvProgress* progress);
+    // The change-only upload of a 256-entry table against the table image, then apply and store.
+    void UploadTable256(const std::array<uint8_t, 1536>& table, OvProgress* progress);
+    // 4 when the display's video input (0x0060) reads 0x0F, else chunk.
+    int32_t ChunkForVideoInput(int32_t chunk);
+    // Makes the display's table linear with VCP 0x02F8; true when the write succeeded.
+    bool SetLinearTableByCommand();
+    // The channels' table offsets: the capability string's, else 0, spacing, 2 spacing.
+    std::array<int32_t, 3> Series90Offsets(int32_t spacing);
+    // Sends the bytes of a table in 16-byte chunks (0xC2 0x05, address in entries), each
+    // with the buffered send and 100 ms; with previous, only the chunks that differ from
+    // it. Reports offset / count at most every 200 ms after lastReport, and 1.0 at the end.
+    void SendTableChunks(int32_t count, const uint8_t* data, const uint8_t* previous, OvProgress* progress,
+                         uint32_t lastReport);
     // Sends a table command (apply, store) when connected, raising "OvIOErr" when it
     // fails, then waits waitAfter in any case.
     void SendTableCommand(uint8_t opcode, int32_t waitAfterSend, int32_t waitAfter);
