@@ -1,7 +1,10 @@
 // The named models of the emulator. Each stands for one group of real behaviour: the PA
 // series (paged black level, picture modes, 3D LUT), the PA322UHD group (17-point LUT
 // written to RAM, extension EDID block), the internal-calibration list, a display outside
-// every list (analog input, page 2 controls only), and a display reached over USB.
+// every list (analog input, page 2 controls only), a display reached over USB, and one
+// display for each calibration family: V193A (ignore gain), V192L (19-inch), SV272Q
+// (10-bit table), SV231S, SV242P, PA241W, SV241C and PA271W (Series 90 variants),
+// PA322UHD (Series PA).
 #include <algorithm>
 #include <cctype>
 
@@ -55,6 +58,7 @@ const Controls kPaControls = {
     {0x02C2, 1, 2, kVcpContinuous, {0x01, 0x02}},
     {0x02E8, 22, 40, kVcpContinuous, {}},
     {0x02EE, 0, 5, kVcpContinuous, {}},
+    {0x02F9, 0, 1, kVcpContinuous, {}},
     {0x1050, 1, 10, kVcpContinuous, {}},
     {0x1051, 1, 12, kVcpContinuous, {}},
     {0x1052, 3127, 10000, kVcpContinuous, {}},
@@ -69,12 +73,24 @@ const Controls kPaControls = {
 };
 
 const Controls kColorConvertStatus = {{0x1097, 0, 1, kVcpContinuous, {}}};
+// The 256-entry table mode of a display whose table holds 1024 entries per channel.
+const Controls kGammaLutSize = {{0x02F9, 0, 1, kVcpContinuous, {}}};
+// A 10-bit table's full scale, and the white point set by the LED currents.
+const Controls kLedWhitePoint = {
+    {0x027E, 200, 255, kVcpContinuous, {}},
+    {0x027F, 200, 255, kVcpContinuous, {}},
+    {0x0280, 200, 255, kVcpContinuous, {}},
+    {0x02A3, 0, 2, kVcpContinuous, {}},
+    {0x02C7, 0, 1, kVcpMomentary, {}},
+    {0x02CA, 1023, 4095, kVcpContinuous, {}},
+};
 const Controls kSaveLutToEeprom = {{0x1107, 0, 1, kVcpMomentary, {}}};
 const Controls kInternalCalibrationOff = {{0x02A3, 0, 1, kVcpContinuous, {}}};
 const Controls kAutoSetup = {{0x001E, 0, 1, kVcpMomentary, {}}};
 
 constexpr const char* kPaGammaTable = "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))";
 constexpr const char* kSvGammaTable = "gamma_table(size(300) r_ofs(0) g_ofs(100) b_ofs(200))";
+constexpr const char* kNoGammaTable = "";
 
 // One model: its EDID, whose monitor name is the model's name and whose preferred
 // timing gives the size controls; the capability elements after the VCP lists; the
@@ -107,10 +123,29 @@ const ModelRow kModels[] = {
     {{0x66CB, 310, 5, 2014, kDigital8BitDisplayPort, 52, 32, kSrgb,
       {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV241C", "7X000310", false},
      0, "mccs_ver(2.2)mpu_ver(1.20)asset_eep(20)", kSvGammaTable, 255, 255,
-     {&kStandardPictureControls, &kInternalCalibrationOff, &kColorConvertStatus}, 0x300, 0},
+     {&kStandardPictureControls, &kInternalCalibrationOff, &kColorConvertStatus, &kGammaLutSize}, 0x300, 0},
     {{0x1234, 43105522, 30, 2011, kAnalogSeparateSync, 38, 30, kSrgb,
       {108000, 1280, 408, 48, 112, 1024, 42, 1, 3, 376, 301}, "V193A", "43105522", false},
-     0, "mccs_ver(2.1)mpu_ver(0.32)asset_eep(20)", "", 100, 255, {&kAutoSetup, &kStandardPictureControls}, 0x300, 0},
+     0, "mccs_ver(2.1)mpu_ver(0.32)asset_eep(20)", kNoGammaTable, 100, 255, {&kAutoSetup, &kStandardPictureControls},
+     0x300, 0},
+    // One model for each calibration family that the models above leave out.
+    {{0x667D, 51000777, 8, 2012, kDigital8BitDisplayPort, 38, 30, kSrgb,
+      {108000, 1280, 408, 48, 112, 1024, 42, 1, 3, 376, 301}, "V192L", "51000777", false},
+     0, "mccs_ver(2.1)mpu_ver(0.40)asset_eep(20)", kNoGammaTable, 100, 255, {&kStandardPictureControls}, 0x300, 0},
+    {{0x668D, 52000468, 19, 2013, kDigital10BitDisplayPort, 60, 34, kWideGamut,
+      {241500, 2560, 160, 48, 32, 1440, 41, 3, 5, 597, 336}, "SV272Q", "52000468", false},
+     0, "mccs_ver(2.2)mpu_ver(1.10)asset_eep(40)", kPaGammaTable, 100, 255,
+     {&kStandardPictureControls, &kLedWhitePoint}, 0xC00, 0},
+    {{0x66AB, 53000231, 22, 2014, kDigital8BitDisplayPort, 52, 32, kSrgb,
+      {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV231S", "53000231", false},
+     0, "mccs_ver(2.2)mpu_ver(1.02)asset_eep(20)", kPaGammaTable, 255, 255, {&kStandardPictureControls}, 0xC00, 0},
+    {{0x66E8, 54000242, 35, 2014, kDigital10BitDisplayPort, 52, 32, kWideGamut,
+      {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "SV242P", "54000242", false},
+     0, "mccs_ver(2.2)mpu_ver(1.30)asset_eep(20)", kPaGammaTable, 255, 255, {&kStandardPictureControls}, 0xC00, 0},
+    {{0x2B1B, 55000241, 44, 2013, kDigital10BitDisplayPort, 52, 32, kWideGamut,
+      {154000, 1920, 160, 48, 32, 1200, 35, 3, 6, 518, 324}, "PA241W", "55000241", false},
+     0, "mccs_ver(2.2)mpu_ver(1.00)asset_eep(40)", kSvGammaTable, 100, 100, {&kPaControls, &kColorConvertStatus},
+     0x300, 0},
 };
 
 EmulatedModel Build(const ModelRow& row)

@@ -60,7 +60,9 @@ TEST(EmulatedEdid, CatalogueModelsCarryTheirIdentity)
         const char* serial;
     } models[] = {{"PA271W", 0xA3386810, true, "91000123"}, {"PA322UHD", 0xA3382B21, true, "64003017"},
                   {"PA311D", 0xA338690C, true, "86000142"}, {"SV241C", 0xA33866CB, true, "7X000310"},
-                  {"V193A", 0xA3381234, false, "43105522"}};
+                  {"V193A", 0xA3381234, false, "43105522"}, {"V192L", 0xA338667D, true, "51000777"},
+                  {"SV272Q", 0xA338668D, true, "52000468"}, {"SV231S", 0xA33866AB, true, "53000231"},
+                  {"SV242P", 0xA33866E8, true, "54000242"}, {"PA241W", 0xA3382B1B, true, "55000241"}};
     ASSERT_EQ(OvEmulator::ModelCatalogue().size(), std::size(models));
     for (const auto& e : models) {
         SCOPED_TRACE(e.name);
