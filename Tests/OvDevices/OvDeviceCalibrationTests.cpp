@@ -154,3 +154,91 @@ TEST_P(FamilyDownloadTest, DisplayHoldsTheComputedTableAfterTheFamilysSteps)
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyDownloadTest, testing::ValuesIn(kFamilies),
                          [](const testing::TestParamInfo<Family>& param) { return std::string(param.param.model); });
+
+namespace {
+// EDID bytes 8 to 11 hold the id's bytes 2, 3, 0, 1 (from the top byte down).
+void SetVendorProductID(OvROVUvidedImpl& device, uint32_t id)
+{
+    for (int i = 0; i < 4; ++i) device.StoredEdid()[8 + i] = static_cast<uint8_t>(id >> (8 * ((i + 2) % 4)));
+}
+}  // namespace
+
+TEST_F(DeviceCalibrationTest, ThePathFollowsTheIdAndTheTransformIsChecked)
+{
+    auto device = ConnectTo("PA322UHD");
+    OvFunctionTrafo calibration(Calibration);
+    // A Series PA id never reaches the change-only 256-entry upload; an unlisted one does.
+    SetVendorProductID(*device, 0xA3382B9C);
+    device->SetRGBCalibration(&calibration, nullptr);
+    EXPECT_EQ(LogLines("- vendorID"), Lines{"- vendorID = a3382b9c"});
+    EXPECT_EQ(LogLines("DDC2Device::SetRGBCalibrationSeriesPA").size(), 1u);
+    EXPECT_TRUE(LogLines("DDC2Device::UpdateCalibration").empty());
+    ForgetTraffic();
+    SetVendorProductID(*device, 0xA338662C);
+    device->SetRGBCalibration(&calibration, nullptr);
+    EXPECT_EQ(LogLines("DDC2Device::SetRGBCalibrationIgnoreGain").size(), 1u);
+    EXPECT_EQ(LogLines("- Dump values after SetRGBCalibration").size(), 1u);
+
+    class OtherVersion : public OvFunctionTrafo {
+    public:
+        using OvFunctionTrafo::OvFunctionTrafo;
+        int32_t InterfaceVersion() const override { return 2; }
+    } otherVersion(Calibration);
+    EXPECT_OV_ERROR(device->SetRGBCalibration(&otherVersion, nullptr), kOvVersionErr, "VersionErr");
+    class NotRgb : public OvFunctionTrafo {
+    public:
+        using OvFunctionTrafo::OvFunctionTrafo;
+        uint32_t OutputColorType() const override { return kOvColorYxy; }
+    } notRgb(Calibration);
+    EXPECT_OV_ERROR(device->SetRGBCalibration(&notRgb, nullptr), kOvWrongDataType, "WrongDataType");
+    EXPECT_OV_ERROR(device->SetRGBCalibration(nullptr, nullptr), kOvArgErr, "OvArgErr");
+}
+
+TEST_F(DeviceCalibrationTest, Series90SetsAnIdentityByCommandInsteadOfUploadingIt)
+{
+    auto device = ConnectTo("SV231S");
+    display->Vcps().Define(0x02F8, 0, 1, OvEmulator::kVcpMomentary);
+    OvFunctionTrafo identity(OvIdentityRgb);
+    device->SetRGBCalibration(&identity, nullptr);
+    EXPECT_EQ(LogLines("- Setting linear LUT by command"), Lines{"- Setting linear LUT by command"});
+    EXPECT_EQ(Joined(StateChanges(Requests(*display))), "W 02F8=1; apply; store; save settings; ");
+}
+
+TEST_F(DeviceCalibrationTest, AFaultyReadBackIsRetriedOrRaisedNeverTakenForSuccess)
+{
+    OvFunctionTrafo calibration(Calibration);
+    // Series 90: a chunk that reads back wrong five times is written again 2000 ms later.
+    auto device = ConnectTo("PA241W");
+    display->Controller().GammaTable().SetReadBackDiffers(5);
+    device->SetRGBCalibration(&calibration, nullptr);
+    EXPECT_EQ(Memory(256, 256), Series90(calibration, 256, 1023)[1]);
+    EXPECT_EQ(LogLines("DDC2Device::GammaTableWriteChunkVerifyAndRetry"),
+              Lines{"DDC2Device::GammaTableWriteChunkVerifyAndRetry failed"});
+    // A chunk that never reads back right ends the download with "OvIOErr" before the
+    // display is told to apply or store anything.
+    display->Controller().GammaTable().SetReadBackDiffers(kAlways);
+    ForgetTraffic();
+    EXPECT_OV_ERROR(device->SetRGBCalibration(&calibration, nullptr), kOvIOErr, "OvIOErr");
+    EXPECT_EQ(Joined(StateChanges(Requests(*display))), "table x60; ") << "12 writes of 5 attempts";
+}
+
+TEST_F(DeviceCalibrationTest, AnUnsentChunkEndsTheChangeOnlyUploadWithTheTransportsCode)
+{
+    auto device = ConnectTo("V193A");
+    Spoil(FaultKind::kWriteError, RequestKind::kTable);
+    OvFunctionTrafo calibration(Calibration);
+    EXPECT_OV_ERROR(device->SetRGBCalibration(&calibration, nullptr), kMonApi2IoError, "err");
+    EXPECT_EQ(Joined(StateChanges(Requests(*display))), "table x25; ") << "5 sends of 5 attempts";
+    EXPECT_EQ(std::count(device->TableImage().begin(), device->TableImage().end(), 0xFF), 1536) << "image unchanged";
+}
+
+TEST_F(DeviceCalibrationTest, SeriesPAStopsAtAFailedChunkAndEndsWithoutRaising)
+{
+    // By design: the PA path ends normally after a failed verified write, with only the
+    // chunks before it written, and never stores or applies the partial table.
+    auto device = ConnectTo("PA322UHD");
+    display->Controller().GammaTable().SetReadBackDiffers(kAlways);
+    OvFunctionTrafo calibration(Calibration);
+    device->SetRGBCalibration(&calibration, nullptr);
+    EXPECT_EQ(Joined(StateChanges(Requests(*display))), "W 1067=3; W 0268=6; W 02F9=1; table x7; save settings; ");
+}
