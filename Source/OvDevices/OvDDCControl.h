@@ -67,6 +67,20 @@ public:
     // PA-series layout: up to 7 attempts, each after the first preceded by 2000 ms.
     int32_t WritePATableChunkVerified(const int32_t* entries, uint16_t address, int32_t count);
 
+    // 3D LUT point writes: count points (three values each, their low 16 bits) from grid
+    // coordinate (r, g, b), acknowledged by a reply echoing the coordinate. A reply of
+    // another length is asked again up to kRetryCount times (then -24). The direct write
+    // ends with -26 at the first wrong reply; the RAM write retries wrong coordinates too
+    // and ends with -26 at once only on a wrong opcode. -31 for more than 8 points and -24
+    // for none, before anything is sent; transport errors end at once.
+    int32_t WriteLutPointsDirect(uint8_t r, uint8_t g, uint8_t b, const int32_t* values, int32_t count);
+    int32_t WriteLutPointsToRam(uint8_t r, uint8_t g, uint8_t b, const int32_t* values, int32_t count,
+                                int32_t wait);
+    // Names a 3D LUT slot: 13 characters, blank-padded; characters other than letters,
+    // digits, blanks and + , - . / : are sent as blanks. Sent again 100 ms after a wrong
+    // reply, up to kRetryCount times (-26 wrong reply, -24 wrong length).
+    int32_t NameLutSlot(uint8_t slot, const char* name);
+
 protected:
     std::unique_ptr<low_level_ddc> fChannel;
     bool fUSBMode = false;
@@ -76,6 +90,9 @@ private:
     // match, kOvDDCTableMismatch when they differ, or the transport's error.
     int32_t WriteAndCompareChunk(uint8_t writeOpcode, uint8_t readOpcode, const int32_t* entries, uint16_t address,
                                  int32_t count, int32_t readBackDelay);
+    // One point write of either kind; see WriteLutPointsDirect.
+    int32_t WriteLutPoints(uint8_t opcode, uint8_t r, uint8_t g, uint8_t b, const int32_t* values, int32_t count,
+                           int32_t wait);
     // The read of one SendReadMessage attempt: sets *replyLength on success; an empty reply
     // that counts as failure gives kOvDDCEmptyReply.
     int32_t ReadReply(uint8_t* reply, int32_t expected, bool emptyReplyFails, int32_t* replyLength);

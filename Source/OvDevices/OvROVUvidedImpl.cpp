@@ -275,5 +275,4 @@ bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
 void OvROVUvidedImpl::SetWhitePoint(double, double, double) { RaiseNotProvided(); }
 void OvROVUvidedImpl::InitCalibrationMode(double, OvProgress*) { RaiseNotProvided(); }
 bool OvROVUvidedImpl::Supports3DLUT() { return OvIdListContains(kOv3DLUTModelGroup, GetVendorProductID()); }
-void OvROVUvidedImpl::Set3DLUT(OvTrafo*, OvProgress*) { RaiseNotProvided(); }
 char* OvROVUvidedImpl::ExecuteCommand(const char*, const char*, char*, int32_t) { RaiseNotProvided(); }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "OvCore/OvString.h"
 #include "OvDevices/OvMonApi.h"
@@ -145,6 +147,13 @@ protected:
     bool SetLinearTableByCommand();
     // The channels' table offsets: the capability string's, else 0, spacing, 2 spacing.
     std::array<int32_t, 3> Series90Offsets(int32_t spacing);
+    // The 3D LUT (OvDevice3DLUT.cpp): whether the display has the 17-point grid (and
+    // writes it to RAM), the download, the grid and the point transfer.
+    bool HasLargeLutGrid();
+    void Download3DLUT(OvTrafo* transform, OvProgress* progress);
+    std::vector<int32_t> SampleLutGrid(OvTrafo* transform, int32_t n, OvProgress& progress);
+    static int32_t LutValue(double output);
+    int32_t ThreeD_LUT_write(const std::vector<int32_t>& grid, int32_t n, OvProgress* progress);
     // Sends the bytes of a table in 16-byte chunks (0xC2 0x05, address in entries), each
     // with the buffered send and 100 ms; with previous, only the chunks that differ from
     // it. Reports offset / count at most every 200 ms after lastReport, and 1.0 at the end.
