@@ -275,4 +275,3 @@ bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
 void OvROVUvidedImpl::SetWhitePoint(double, double, double) { RaiseNotProvided(); }
 void OvROVUvidedImpl::InitCalibrationMode(double, OvProgress*) { RaiseNotProvided(); }
 bool OvROVUvidedImpl::Supports3DLUT() { return OvIdListContains(kOv3DLUTModelGroup, GetVendorProductID()); }
-char* OvROVUvidedImpl::ExecuteCommand(const char*, const char*, char*, int32_t) { RaiseNotProvided(); }

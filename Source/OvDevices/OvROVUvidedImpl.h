@@ -121,6 +121,12 @@ public:
     std::span<const uint8_t> TableImage() const { return fTableImage; }
     uint8_t* StoredEdid() { return fEdid; }
     bool CalibrationModelFlag() const { return fCalibrationModelFlag; }
+    // The target curve of the calibration paths (the "TargetCurve" command) and the
+    // uniformity setting the next preparation for calibration applies (-2: the display's).
+    double CommandValue() const { return fCommandValue; }
+    void SetCommandValue(double value) { fCommandValue = value; }
+    int32_t CalibrationState() const { return fCalibrationState; }
+    void SetCalibrationState(int32_t state) { fCalibrationState = state; }
     void SetCalibrationModelFlag(bool on) { fCalibrationModelFlag = on; }
 
 protected:
