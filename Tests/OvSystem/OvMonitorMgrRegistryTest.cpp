@@ -1,3 +1,14 @@
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#undef CreateDirectory
+#undef LoadLibrary
+#undef ReplaceFile
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
