@@ -1,6 +1,4 @@
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+// The registry calls. Before the framework, whose names it maps to their W forms.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
