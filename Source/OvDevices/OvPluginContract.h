@@ -3,7 +3,8 @@
 // from it both include. It holds the device interface by slot (OvROVUvided.h), the error
 // the device operations throw with its codes (OvError.h), the host record, the types of the
 // two exported functions and of the registration callback, and the names the plug-in
-// registers: declarations and standard types only, so a host links no code of ours.
+// registers: declarations and standard types only, so a host links no code of ours (it
+// catches OvError and reads its fields, but never makes or copies one).
 //
 // The host's debug stream is only named here. It is an object with the framework's stream
 // slots (Ovio/OvStream.h), whose classes carry default implementations and the framework's
