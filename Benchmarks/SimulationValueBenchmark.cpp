@@ -5,10 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "CpuTimeReporter.h"
@@ -16,10 +12,8 @@
 #include "OvCore/OvString.h"
 #include "OvDevices/OvMonitorSimulation.h"
 #include "Ovio/OvFileSpec.h"
+#include "Support/OvTestFolder.h"
 
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -67,22 +61,11 @@ std::string Description()
 
 class SimulationFolder {
 public:
-    // Points the application-data folder at a fresh temporary one.
-    SimulationFolder() : fRoot(std::filesystem::temp_directory_path() / "OvSimulationBenchmark")
+    // The simulation files in a fresh application-data folder.
+    SimulationFolder() : fMaker(OvFileSpec::FolderPath(kOvFolderMaker).Chars())
     {
-        fRoot += std::to_string(getpid());
-        std::filesystem::create_directories(fRoot);
-        setenv("XDG_CONFIG_HOME", fRoot.string().c_str(), 1);
-        fMaker = OvFileSpec::FolderPath(kOvFolderMaker).Chars();
         Write(OvMonitorSimulation::kDescriptionFileName, Description());
     }
-    ~SimulationFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(fRoot, ignored);
-    }
-    SimulationFolder(const SimulationFolder&) = delete;
-    SimulationFolder& operator=(const SimulationFolder&) = delete;
 
     // Writes controls of the given scale; returns the size of both files in bytes.
     size_t WriteControls(int scale) const
@@ -93,16 +76,12 @@ public:
         return text.size() + Description().size();
     }
 
-    std::string Read(const char* name) const
-    {
-        std::ifstream in(fMaker + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string Read(const char* name) const { return OvReadBytes(fMaker + name); }
 
 private:
-    void Write(const char* name, const std::string& text) const { std::ofstream(fMaker + name, std::ios::binary) << text; }
+    void Write(const char* name, const std::string& text) const { OvWriteBytes(fMaker + name, text); }
 
-    std::filesystem::path fRoot;
+    OvScopedTestFolders fFolders;
     std::string fMaker;
 };
 
@@ -160,12 +139,6 @@ void PrintRatios(const CpuTimeReporter& reporter)
 
 int main(int argc, char** argv)
 {
-#if defined(_WIN32)
-    // Windows offers no way to move the application-data folder, and the benchmark would
-    // overwrite the user's simulation files there.
-    std::fprintf(stderr, "SimulationValueBenchmark runs on POSIX systems only\n");
-    return 1;
-#else
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     SimulationFolder folder;
@@ -175,5 +148,4 @@ int main(int argc, char** argv)
     PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
-#endif
 }

@@ -1,10 +1,8 @@
 #pragma once
 // The simulation files where the plug-in looks for them: "MonitorSimulation.txt" and
 // "MonitorSimulationControls.txt" in the folder "Ovelin" of the user's application-data
-// folder. That folder is $XDG_CONFIG_HOME (else $HOME/.config) on POSIX systems and the
-// shell's application-data folder on Windows, which offers no override: there, files
-// already in place are put aside for the scope and a named lock keeps the unit tests,
-// which use the same folder, out meanwhile.
+// folder. The checks write them only below the test folders that OV_TEST_FOLDERS names,
+// where that folder is the subfolder "AppData", never into the user's own.
 #include <filesystem>
 #include <string>
 
@@ -23,11 +21,6 @@ public:
     std::string Controls() const;
 
 private:
-    std::filesystem::path Saved(const char* name) const;
-    void Lock();
-    void Unlock();
-
     std::filesystem::path fFolder;
     std::string fProblem;
-    void* fLock = nullptr;
 };

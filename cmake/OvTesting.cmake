@@ -24,6 +24,11 @@ function(ov_add_test name)
   if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     return()
   endif()
-  # The timeout covers the first start of a fresh wine prefix.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180)
+  # The timeout covers the first start of a fresh wine prefix. No test reaches the user's
+  # own folders (settings, simulation files): those of the build tree stand in, and tests
+  # that write there take fresh ones of their own.
+  set(test_folders ${CMAKE_CURRENT_BINARY_DIR}/TestFolders)
+  file(MAKE_DIRECTORY ${test_folders})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
+    PROPERTIES ENVIRONMENT "OV_TEST_FOLDERS=${test_folders}")
 endfunction()

@@ -1,8 +1,9 @@
 #pragma once
-// The plug-in's binary contract as this host sees it: the device interface by slot (the
-// plug-in's header of it, which is nothing but the slots), and declared here by hand the
-// stream slots of the host's debug stream, the error the plug-in throws, the host record
-// and the boundary function types. The slot positions are the contract.
+// The plug-in's binary contract as this host sees it: the plug-in's public contract header
+// (device interface, error, host record, boundary function types, module names), and
+// declared here by hand the stream slots of the host's debug stream, which the plug-in's
+// framework declares with implementations this host does not link. The slot positions are
+// the contract.
 //
 // The classes carry the plug-in's names in the global namespace: a catch matches the
 // thrown OvError by its name, and run-time type checks (MSVC's, the undefined-behaviour
@@ -15,16 +16,7 @@
 // functions default to thiscall with GCC and MSVC alike, as the contract asks.
 #include <cstdint>
 
-// Thrown by value by the device operations; no vtable. Declared as a class like the
-// plug-in's, so compilers that mangle class and struct apart still match it.
-class OvError {
-public:
-    int32_t code;
-    char* name;  // the error's name ("OvIOErr") or a complete message; may be null
-    char* file;  // last component of the raising source file; may be null
-    int32_t line;
-    uint32_t flags;
-};
+#include "Source/OvDevices/OvPluginContract.h"
 
 class OvCastBase {
 public:
@@ -69,29 +61,3 @@ public:
     virtual OvStringHandle Describe() = 0;                                           // 10
     virtual bool IsSeekable() = 0;                                                   // 11
 };
-
-// The device interface by slot: the plug-in's own declaration, which needs nothing but
-// standard types (its progress, transform and list parameters are only pointers).
-#include "Source/OvDevices/OvROVUvided.h"
-
-// The module names and the interface type the plug-in registers.
-constexpr const char* kRealModuleName = "OvROVUvided";
-constexpr const char* kSimulatorModuleName = "OvZEZSimulatorDevice";
-constexpr const char* kDeviceInterfaceName = "OvMonitorDevice";
-
-// The host's record: pointer-sized fields; the plug-in reads field 2 only.
-struct OvPluginHostInfo {
-    void* field0;
-    void* field1;
-    OvStream* debugStream;
-};
-
-// All boundary functions use the C calling convention (cdecl on 32-bit Windows).
-extern "C" {
-typedef OvROVUvided* (*CreateDeviceProc)();
-typedef void (*DestroyDeviceProc)(OvROVUvided* device);
-typedef void (*RegisterModuleProc)(CreateDeviceProc create, DestroyDeviceProc destroy, const char* moduleName,
-                                   const char* interfaceName);
-typedef void (*InitPluginProc)(OvPluginHostInfo* hostInfo);
-typedef void (*RegisterModulesProc)(RegisterModuleProc registerModule);
-}

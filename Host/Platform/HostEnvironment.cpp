@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "HostError.h"
+// Only the names of the plug-in's test-folder override: no code of the system layer.
+#include "Source/OvSystem/OvPlatform.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -51,7 +53,8 @@ std::filesystem::path ExecutableFolder()
     }
 }
 
-std::filesystem::path ApplicationDataFolder()
+namespace {
+std::filesystem::path SystemApplicationDataFolder()
 {
     // The shell's folder, as the plug-in asks for it (the APPDATA variable can differ),
     // else the Windows directory as there; wide, so a user name outside the ANSI code page
@@ -63,6 +66,7 @@ std::filesystem::path ApplicationDataFolder()
     if (length == 0 || length >= MAX_PATH) throw HostError("the system names no application-data folder");
     return std::filesystem::path(std::wstring(folder, length));
 }
+}  // namespace
 
 #else
 
@@ -78,12 +82,21 @@ std::filesystem::path ExecutableFolder()
     }
 }
 
-std::filesystem::path ApplicationDataFolder()
+namespace {
+std::filesystem::path SystemApplicationDataFolder()
 {
     if (const auto config = GetEnvironment("XDG_CONFIG_HOME"); config && !config->empty()) return *config;
     if (const auto home = GetEnvironment("HOME"); home && !home->empty())
         return std::filesystem::path(*home) / ".config";
     throw HostError("the environment names no application-data folder (neither XDG_CONFIG_HOME nor HOME is set)");
 }
+}  // namespace
 
 #endif
+
+std::filesystem::path ApplicationDataFolder()
+{
+    if (const auto tests = GetEnvironment(OvPlatform::kTestFoldersVariable); tests && !tests->empty())
+        return std::filesystem::path(*tests) / OvPlatform::kTestAppDataSubfolder;
+    return SystemApplicationDataFolder();
+}

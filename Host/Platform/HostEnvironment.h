@@ -15,5 +15,6 @@ std::filesystem::path ExecutableFolder();
 
 // The per-user application-data folder where the plug-in keeps its simulation files: the
 // shell's folder on Windows (else the Windows directory), $XDG_CONFIG_HOME (default
-// $HOME/.config) elsewhere. Raises HostError when the system names none.
+// $HOME/.config) elsewhere; as for the plug-in, $OV_TEST_FOLDERS/AppData instead while that
+// variable is set and not empty (tests). Raises HostError when the system names none.
 std::filesystem::path ApplicationDataFolder();

@@ -1,12 +1,12 @@
 #include "Plugin/DeviceCall.h"
 
-std::string DescribeOvError(const OvError& error)
+std::string DescribeOvError(int32_t code, const char* name, int32_t line)
 {
-    if (error.code == 0) return "No Error";
-    std::string text = "Error=" + std::to_string(error.code);
-    if (error.name == nullptr || error.name[0] == '\0') return text;
+    if (code == 0) return "No Error";
+    std::string text = "Error=" + std::to_string(code);
+    if (name == nullptr || name[0] == '\0') return text;
     text += " (";
-    text += error.name;
-    if (error.line >= 1) text += ", " + std::to_string(error.line);
+    text += name;
+    if (line >= 1) text += ", " + std::to_string(line);
     return text + ")";
 }

@@ -8,9 +8,11 @@
 #include "Contract/OvDeviceContract.h"
 #include "HostError.h"
 
-// The error's message as the framework formats it: "Error=43 (OvIOErr, 625)", without the
-// line when it is below 1, and just "Error=43" when the error has no name.
-std::string DescribeOvError(const OvError& error);
+// The message of an OvError as the framework formats it: "Error=43 (OvIOErr, 625)",
+// without the line when it is below 1, and just "Error=43" when the error has no name. It
+// takes the fields: an OvError is only ever the plug-in's, whose constructors and
+// destructor this host does not link.
+std::string DescribeOvError(int32_t code, const char* name, int32_t line);
 
 // Runs call (a few slot calls) and returns its result; what names the operation for the
 // message when it fails.
@@ -20,7 +22,7 @@ auto CallDevice(std::string_view what, Call&& call) -> decltype(call())
     try {
         return call();
     } catch (const OvError& error) {
-        throw HostError(std::string(what) + ": " + DescribeOvError(error));
+        throw HostError(std::string(what) + ": " + DescribeOvError(error.code, error.name, error.line));
     } catch (const std::exception& error) {
         throw HostError(std::string(what) + ": " + error.what());
     } catch (...) {

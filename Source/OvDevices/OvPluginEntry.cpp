@@ -3,6 +3,7 @@
 #include "OvDevices/OvPluginEntry.h"
 
 #include <new>
+#include <type_traits>
 
 #include "OvDevices/OvROVUvidedImpl.h"
 #include "OvDevices/OvZEZSimulatorDevice.h"
@@ -10,11 +11,11 @@
 
 namespace {
 OvPluginHostInfo* gHostInfo = nullptr;
-
-const char kRealModuleName[] = "OvROVUvided";
-const char kSimulatorModuleName[] = "OvZEZSimulatorDevice";
-const char kInterfaceTypeName[] = "OvMonitorDevice";
 }  // namespace
+
+// The entry points have the types a host looks them up with.
+static_assert(std::is_same_v<decltype(&InitPlugin), InitPluginProc>);
+static_assert(std::is_same_v<decltype(&RegisterModules), RegisterModulesProc>);
 
 OvPluginHostInfo* PluginHostInfo()
 {
@@ -45,6 +46,6 @@ extern "C" OV_EXPORT void InitPlugin(OvPluginHostInfo* hostInfo)
 extern "C" OV_EXPORT void RegisterModules(RegisterModuleProc registerModule)
 {
     if (!registerModule) return;
-    registerModule(&CreateROVUvided, &DestroyDevice, kRealModuleName, kInterfaceTypeName);
-    registerModule(&CreateZEZSimulatorDevice, &DestroyDevice, kSimulatorModuleName, kInterfaceTypeName);
+    registerModule(&CreateROVUvided, &DestroyDevice, kRealModuleName, kDeviceInterfaceName);
+    registerModule(&CreateZEZSimulatorDevice, &DestroyDevice, kSimulatorModuleName, kDeviceInterfaceName);
 }

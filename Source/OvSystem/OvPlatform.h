@@ -72,10 +72,21 @@ enum ShellFolder : int32_t {
     kShellFolderProgramFiles = 0x26,
     kShellFolderCommonDocuments = 0x2E,
 };
-// Windows: SHGetFolderPathW from shell32.dll, else shfolder.dll, loaded for each call.
-// POSIX: the equivalents listed in OvPlatformPosix.cpp; empty for other numbers.
+// Tests move these folders below one folder of their own, for their process and every
+// program it starts: while OV_TEST_FOLDERS is set and not empty, the application data, the
+// documents, the common documents, the program files and the colour directory are its
+// subfolders AppData, Documents, CommonDocuments, ProgramFiles and Color, and other shell
+// folder numbers name none. The other folders below stay the system's.
+constexpr const char* kTestFoldersVariable = "OV_TEST_FOLDERS";
+constexpr const char* kTestAppDataSubfolder = "AppData";  // also zezctl's
 std::string SpecialFolder(int32_t shellFolder);
 std::string ColorDirectory();
+// The same as the system names them, whatever OV_TEST_FOLDERS says; one per platform.
+// Windows: SHGetFolderPathW from shell32.dll, else shfolder.dll, loaded for each call, and
+// GetColorDirectoryW. POSIX: the equivalents listed in OvPlatformPosix.cpp; empty for other
+// numbers.
+std::string SystemSpecialFolder(int32_t shellFolder);
+std::string SystemColorDirectory();
 std::string ApplicationDataFolder();  // POSIX: $XDG_CONFIG_HOME, else $HOME/.config
 std::string DocumentsFolder();
 std::string CommonDocumentsFolder();

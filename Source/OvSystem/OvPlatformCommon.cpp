@@ -1,5 +1,6 @@
 // The parts of the system layer that are the same on every platform: the clock seam, the
-// UTF-8/UTF-16 conversion for wide system calls and the folders that are shell folders.
+// UTF-8/UTF-16 conversion for wide system calls, the test folders and the folders that are
+// shell folders.
 #include <atomic>
 
 #include "OvPlatform.h"
@@ -135,7 +136,51 @@ std::string Utf16ToUtf8(const char16_t* text)
     return out;
 }
 
-// ---- Well-known folders that are shell folders ----------------------------------------
+// ---- Well-known folders ---------------------------------------------------------------
+
+namespace {
+
+struct TestSubfolder {
+    int32_t shellFolder;
+    const char* name;
+};
+
+constexpr TestSubfolder kTestSubfolders[] = {
+    {kShellFolderAppData, kTestAppDataSubfolder},
+    {kShellFolderDocuments, "Documents"},
+    {kShellFolderCommonDocuments, "CommonDocuments"},
+    {kShellFolderProgramFiles, "ProgramFiles"},
+};
+constexpr const char* kTestColorSubfolder = "Color";
+
+// $OV_TEST_FOLDERS with '/' separators and without a trailing one; empty when unset.
+std::string TestFoldersRoot()
+{
+    std::string root = GetEnvironment(kTestFoldersVariable);
+    for (char& c : root) {
+        if (c == '\\') c = '/';
+    }
+    while (root.size() > 1 && root.back() == '/') root.pop_back();
+    return root;
+}
+
+}  // namespace
+
+std::string SpecialFolder(int32_t shellFolder)
+{
+    const std::string root = TestFoldersRoot();
+    if (root.empty()) return SystemSpecialFolder(shellFolder);
+    for (const TestSubfolder& subfolder : kTestSubfolders) {
+        if (subfolder.shellFolder == shellFolder) return root + "/" + subfolder.name;
+    }
+    return {};
+}
+
+std::string ColorDirectory()
+{
+    const std::string root = TestFoldersRoot();
+    return root.empty() ? SystemColorDirectory() : root + "/" + kTestColorSubfolder;
+}
 
 std::string ApplicationDataFolder() { return SpecialFolder(kShellFolderAppData); }
 std::string DocumentsFolder() { return SpecialFolder(kShellFolderDocuments); }

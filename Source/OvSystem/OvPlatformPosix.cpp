@@ -15,7 +15,8 @@
 //   host executable                /proc/self/exe (empty where there is no /proc)
 //
 // Environment variables that are unset, empty or not absolute paths count as unset, as the
-// XDG base-directory rules require; without $HOME the folders below it are empty.
+// XDG base-directory rules require; without $HOME the folders below it are empty. Tests
+// replace the first five with subfolders of OV_TEST_FOLDERS (OvPlatform.h).
 //
 // Debugger output: there is no system debugger log, so it is silent unless the environment
 // variable OV_DEBUG_OUTPUT is set: "stderr" writes the text as UTF-8 to the standard error;
@@ -171,7 +172,7 @@ std::string UserFolder(const char* variable, const char* belowHome)
 
 }  // namespace
 
-std::string SpecialFolder(int32_t shellFolder)
+std::string SystemSpecialFolder(int32_t shellFolder)
 {
     switch (shellFolder) {
     case kShellFolderAppData: return UserFolder("XDG_CONFIG_HOME", ".config");
@@ -182,7 +183,7 @@ std::string SpecialFolder(int32_t shellFolder)
     }
 }
 
-std::string ColorDirectory()
+std::string SystemColorDirectory()
 {
     const std::string data = UserFolder("XDG_DATA_HOME", ".local/share");
     return data.empty() ? std::string() : data + "/color/icc";

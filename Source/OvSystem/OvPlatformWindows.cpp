@@ -212,13 +212,13 @@ std::string FolderFromShell(const wchar_t* libraryName, int32_t shellFolder)
 
 }  // namespace
 
-std::string SpecialFolder(int32_t shellFolder)
+std::string SystemSpecialFolder(int32_t shellFolder)
 {
     const std::string folder = FolderFromShell(L"shell32.dll", shellFolder);
     return folder.empty() ? FolderFromShell(L"shfolder.dll", shellFolder) : folder;
 }
 
-std::string ColorDirectory()
+std::string SystemColorDirectory()
 {
     const ScopedLibrary library(L"mscms.dll");
     const auto getColorDirectory = library.Find<GetColorDirectoryFunction>("GetColorDirectoryW");

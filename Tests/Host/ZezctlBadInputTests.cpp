@@ -7,19 +7,27 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Support/OvTestFolder.h"
 #include "ZezctlRunner.h"
 
 using Lines = std::vector<std::string>;
 
 namespace {
 
-void ExpectFailure(const std::string& arguments, int status, const std::string& error,
+void ExpectFailure(const ZezctlArguments& arguments, int status, const std::string& error,
                    const std::filesystem::path& program = ZEZCTL_PATH)
 {
     const ZezctlResult result = RunZezctl(arguments, program);
-    EXPECT_EQ(result.status, status) << arguments;
-    EXPECT_EQ(result.ErrorLines(), Lines{"error: " + error}) << arguments;
-    EXPECT_TRUE(result.out.empty()) << arguments;
+    const std::string shown = testing::PrintToString(arguments);
+    EXPECT_EQ(result.status, status) << shown;
+    EXPECT_EQ(result.ErrorLines(), Lines{"error: " + error}) << shown;
+    EXPECT_TRUE(result.out.empty()) << shown;
+}
+
+void ExpectFailure(const std::string& words, int status, const std::string& error,
+                   const std::filesystem::path& program = ZEZCTL_PATH)
+{
+    ExpectFailure(Words(words), status, error, program);
 }
 
 }  // namespace
@@ -62,7 +70,7 @@ TEST(ZezctlBadInput, MissingPluginOrDisplayFailsTheOperation)
     EXPECT_THAT(missing.ErrorLines()[0],
                 testing::StartsWith("error: cannot load the plug-in 'nowhere/OvROVUvided.so': "));
 
-    const ZezctlResult notPlugin = RunZezctl(std::string("--plugin \"") + MONAPI2_PATH + "\" detect");
+    const ZezctlResult notPlugin = RunZezctl(ZezctlArguments{"--plugin", MONAPI2_PATH, "detect"});
     EXPECT_EQ(notPlugin.status, 1);
     EXPECT_EQ(notPlugin.ErrorLines(), Lines{std::string("error: '") + MONAPI2_PATH +
                                             "' is not a plug-in: it does not export InitPlugin and RegisterModules"});
@@ -70,27 +78,27 @@ TEST(ZezctlBadInput, MissingPluginOrDisplayFailsTheOperation)
 #if defined(__linux__)
     // A copy of zezctl and the plug-in without MONAPI2 beside them.
     {
-        TemporaryFolder install;
+        OvTestFolder install;
         const std::filesystem::path built = std::filesystem::path(ZEZCTL_PATH).parent_path();
-        for (const char* file : {"zezctl", "libZezctlCatalogue.so", "OvROVUvided.so"}) std::filesystem::copy(built / file, install.Path() / file);
+        for (const char* file : {"zezctl", "libZezctlCatalogue.so", "OvROVUvided.so"}) std::filesystem::copy(built / file, install.Folder() / file);
         ExpectFailure("--emulate PA271W detect", 1, "no display found: no display answers on ports 0 to 11"
-                      " (MONAPI2 is not beside the plug-in)", install.Path() / "zezctl");
+                      " (MONAPI2 is not beside the plug-in)", install.Folder() / "zezctl");
     }
 #endif
 
     // An empty emulation list: a display bus without displays.
-    ExpectFailure("--emulate \"\" detect", 1, "no display found: no display interface found");
+    ExpectFailure(ZezctlArguments{"--emulate", "", "detect"}, 1, "no display found: no display interface found");
 #if defined(__linux__)
     // The machine's displays, of which a sysfs tree without connectors has none.
     if (!std::getenv("OV_MONAPI2_EMULATE")) {
-        TemporaryFolder sysfs;
-        ScopedEnvironment root("OV_MONAPI2_SYSFS_ROOT", sysfs.Path().string());
+        OvTestFolder sysfs;
+        OvScopedEnvironment root("OV_MONAPI2_SYSFS_ROOT", sysfs.Path());
         const std::string noInterface = "error: no display found: no display interface found; real displays need the"
                                         " i2c-dev module and access to /dev/i2c-* (see \"Real displays on Linux\" in"
                                         " README.md)";
         EXPECT_EQ(RunZezctl("detect").ErrorLines(), Lines{noInterface});
         // A connector whose bus cannot be opened is named with the likely reason.
-        const std::filesystem::path connector = sysfs.Path() / "class/drm/card0-DP-1";
+        const std::filesystem::path connector = sysfs.Folder() / "class/drm/card0-DP-1";
         std::filesystem::create_directories(connector);
         std::ofstream(connector / "status") << "connected\n";
         std::filesystem::create_directory_symlink("../../i2c-987654", connector / "ddc");
@@ -101,6 +109,6 @@ TEST(ZezctlBadInput, MissingPluginOrDisplayFailsTheOperation)
                                                    " or directory (is the i2c-dev module loaded?)\n"));
     }
 #endif
-    ExpectFailure("--emulate \"\" getvcp brightness", 1, "no display on port 0 (ConnectMonitor returned -1)");
+    ExpectFailure(ZezctlArguments{"--emulate", "", "getvcp", "brightness"}, 1, "no display on port 0 (ConnectMonitor returned -1)");
     ExpectFailure("--emulate PA271W --port 1 edid", 1, "no display on port 1 (ConnectMonitor returned -1)");
 }

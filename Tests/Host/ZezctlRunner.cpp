@@ -1,28 +1,11 @@
 #include "ZezctlRunner.h"
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
-#include "Platform/HostEnvironment.h"
-
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
+#include "ChildProcess.h"
+#include "Support/OvTestFolder.h"
 
 namespace {
-
-std::string ReadText(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string content = text.str();
-    std::erase(content, '\r');  // Windows programs end lines with CR LF
-    return content;
-}
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -32,21 +15,12 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-std::string Quoted(const std::filesystem::path& path)
+// A captured output as text: Windows programs end lines with CR LF.
+std::string CapturedText(const std::filesystem::path& file)
 {
-    std::string quoted = "\"";
-    quoted += path.string();
-    quoted += '"';
-    return quoted;
-}
-
-int ExitStatus(int raw)
-{
-#if defined(_WIN32)
-    return raw;
-#else
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
+    std::string text = OvReadBytes(file);
+    std::erase(text, '\r');
+    return text;
 }
 
 }  // namespace
@@ -65,54 +39,28 @@ std::vector<std::string> ZezctlResult::ErrorLines() const
     return errors;
 }
 
-ZezctlResult RunZezctl(const std::string& arguments, const std::filesystem::path& program)
+ZezctlResult RunZezctl(const ZezctlArguments& arguments, const std::filesystem::path& program)
 {
-    const ScopedEnvironment instantReplies("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
-    const TemporaryFolder capture;
-    const std::filesystem::path out = capture.Path() / "out.txt";
-    const std::filesystem::path err = capture.Path() / "err.txt";
-    std::string command = Quoted(program) + " " + arguments + " >" + Quoted(out) + " 2>" + Quoted(err);
-#if defined(_WIN32)
-    // cmd.exe drops the first and the last quote of a line that starts with one.
-    command = "\"" + command + "\"";
-#endif
+    const OvScopedEnvironment instantReplies("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
+    const OvTestFolder capture;
+    const std::filesystem::path out = capture.Folder() / "out.txt";
+    const std::filesystem::path err = capture.Folder() / "err.txt";
     ZezctlResult result;
-    result.status = ExitStatus(std::system(command.c_str()));
-    result.out = ReadText(out);
-    result.err = ReadText(err);
+    result.status = RunChildProcess(program, arguments, out, err);
+    result.out = CapturedText(out);
+    result.err = CapturedText(err);
     return result;
 }
 
-ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value)
-    : fName(name), fPrevious(GetEnvironment(name))
+ZezctlResult RunZezctl(const std::string& words, const std::filesystem::path& program)
 {
-    SetEnvironment(name, value);
+    return RunZezctl(Words(words), program);
 }
 
-ScopedEnvironment::~ScopedEnvironment()
+ZezctlArguments Words(const std::string& line)
 {
-    if (fPrevious) {
-        SetEnvironment(fName.c_str(), *fPrevious);
-        return;
-    }
-#if defined(_WIN32)
-    _putenv_s(fName.c_str(), "");  // an empty value removes the variable
-#else
-    unsetenv(fName.c_str());
-#endif
-}
-
-TemporaryFolder::TemporaryFolder()
-{
-    static std::atomic<int> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    fPath = std::filesystem::temp_directory_path() /
-            ("zezctl-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(fPath);
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(fPath, ignored);
+    ZezctlArguments words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
 }

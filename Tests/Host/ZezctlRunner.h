@@ -1,8 +1,7 @@
 #pragma once
-// Runs the built zezctl as a subprocess and captures what it prints, as a user's shell
-// would see it. Emulated displays answer at once (reply delays scaled to 0).
+// Runs the built zezctl as a subprocess and captures what it prints. Emulated displays
+// answer at once (reply delays scaled to 0).
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,32 +15,12 @@ struct ZezctlResult {
     std::vector<std::string> ErrorLines() const;
 };
 
-// arguments as a shell line: quote arguments holding blanks. program: the built zezctl,
-// or a copy of it elsewhere.
-ZezctlResult RunZezctl(const std::string& arguments, const std::filesystem::path& program = ZEZCTL_PATH);
+using ZezctlArguments = std::vector<std::string>;
 
-// Sets an environment variable for the scope (and the programs run in it).
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value);
-    ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    std::string fName;
-    std::optional<std::string> fPrevious;
-};
-
-// A fresh, empty folder removed at the end of the scope.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& Path() const { return fPath; }
-
-private:
-    std::filesystem::path fPath;
-};
+// Starts program (the built zezctl, or a copy of it elsewhere) with these arguments, each
+// handed over as it is: no shell takes part.
+ZezctlResult RunZezctl(const ZezctlArguments& arguments, const std::filesystem::path& program = ZEZCTL_PATH);
+// The same with the arguments written as one line of words separated by blanks.
+ZezctlResult RunZezctl(const std::string& words, const std::filesystem::path& program = ZEZCTL_PATH);
+// The words of a line separated by blanks: Words("getvcp brightness") is {"getvcp", "brightness"}.
+ZezctlArguments Words(const std::string& line);

@@ -1,14 +1,12 @@
-// zezctl with --sim against simulation files in a temporary application-data folder (on
-// Windows the real one, its files set aside), starting from the description that "sim
-// init" writes.
+// zezctl with --sim against simulation files in a temporary application-data folder,
+// starting from the description that "sim init" writes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
-#include "Platform/HostEnvironment.h"
-#include "Support/OvScopedFolderFiles.h"
+#include "Support/OvTestFolder.h"
 #include "ZezctlRunner.h"
 
 using testing::HasSubstr;
@@ -18,26 +16,17 @@ namespace {
 
 class ZezctlSimulator : public testing::Test {
 protected:
-    std::filesystem::path Description() const { return fFolder / "MonitorSimulation.txt"; }
+    std::filesystem::path Description() const { return fFolders.AppData() / "Ovelin" / "MonitorSimulation.txt"; }
 
 private:
-#if defined(_WIN32)
-    // The shell's folder, which a test cannot redirect, with its simulation files set aside.
-    std::filesystem::path fFolder = ApplicationDataFolder() / "Ovelin";
-    OvScopedFolderFiles fFiles{fFolder, {"MonitorSimulation.txt", "MonitorSimulationControls.txt", "Settings.txt"}};
-#else
-    TemporaryFolder fHome;
-    ScopedEnvironment fConfig{"XDG_CONFIG_HOME", fHome.Path().string()};
-    std::filesystem::path fFolder = fHome.Path() / "Ovelin";
-#endif
+    OvScopedTestFolders fFolders;
 };
 
+// A text file as a text stream reads it (zezctl writes its lines with CR LF on Windows).
 std::string FileText(const std::filesystem::path& file)
 {
     std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace

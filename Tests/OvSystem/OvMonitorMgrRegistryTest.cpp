@@ -1,3 +1,12 @@
+// The registry calls. Before the framework, whose names it maps to their W forms.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#undef CreateDirectory
+#undef LoadLibrary
+#undef ReplaceFile
+
 #include <gtest/gtest.h>
 
 #include <cstdint>

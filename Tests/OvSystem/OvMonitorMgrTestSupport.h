@@ -2,9 +2,7 @@
 // Helpers of the monitor-list and simulation tests.
 //
 // OvScopedMakerFolder: the maker's application-data folder (".../Ovelin/") for one test,
-// holding the simulation files and the settings file. POSIX: a fresh temporary folder
-// becomes $XDG_CONFIG_HOME. Windows offers no override of the application-data folder, so
-// the real one is used with its files set aside (OvScopedFolderFiles).
+// holding the simulation files and the settings file, below a fresh temporary folder.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,7 +13,6 @@
 #include <vector>
 
 #include "Ovio/OvFileSpec.h"
-#include "Support/OvScopedFolderFiles.h"
 #include "Support/OvTestSupport.h"
 
 class OvScopedMakerFolder {
@@ -35,14 +32,8 @@ private:
         return std::filesystem::path(std::u8string(text.begin(), text.end()));
     }
 
-#if !defined(_WIN32)
-    OvTestFolder fHome;
-    OvScopedEnvironment fConfig{"XDG_CONFIG_HOME", fHome.Path("config")};
-#endif
+    OvScopedTestFolders fFolders;
     std::filesystem::path fFolder;
-#if defined(_WIN32)
-    OvScopedFolderFiles fFiles{fFolder, {"MonitorSimulation.txt", "MonitorSimulationControls.txt", "Settings.txt"}};
-#endif
 };
 
 // A 128-byte EDID of a digital display whose serial-number descriptor holds serial (up to

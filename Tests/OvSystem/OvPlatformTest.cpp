@@ -86,6 +86,28 @@ TEST(OvPlatformModules, FindTheTestProgramLibrariesAndSymbols)
     EXPECT_EQ(FindSymbol(nullptr, symbol), nullptr);
 }
 
+TEST(OvPlatformFolders, TestFoldersReplaceTheUsersFoldersWhileSet)
+{
+    const struct {
+        std::string (*folder)();
+        std::string system;
+        std::string subfolder;
+    } cases[] = {
+        {ApplicationDataFolder, SystemSpecialFolder(kShellFolderAppData), "AppData"},
+        {DocumentsFolder, SystemSpecialFolder(kShellFolderDocuments), "Documents"},
+        {CommonDocumentsFolder, SystemSpecialFolder(kShellFolderCommonDocuments), "CommonDocuments"},
+        {ProgramFilesFolder, SystemSpecialFolder(kShellFolderProgramFiles), "ProgramFiles"},
+        {ColorDirectory, SystemColorDirectory(), "Color"},
+    };
+    for (const std::optional<std::string>& unset : {std::optional<std::string>(""), std::optional<std::string>()}) {
+        OvScopedEnvironment tests(kTestFoldersVariable, unset);
+        for (const auto& item : cases) EXPECT_EQ(item.folder(), item.system) << item.subfolder;
+    }
+    OvScopedEnvironment tests(kTestFoldersVariable, "/tests\\root/");
+    for (const auto& item : cases) EXPECT_EQ(item.folder(), "/tests/root/" + item.subfolder);
+    EXPECT_EQ(SpecialFolder(0x99), "");  // no other number reaches the user's folders
+}
+
 #if !defined(_WIN32)
 
 namespace {
@@ -95,6 +117,7 @@ Strings UserFolders() { return {ApplicationDataFolder(), DocumentsFolder(), Colo
 
 TEST(OvPlatformPosixFolders, FollowTheXdgVariablesAndFallBackBelowHome)
 {
+    OvScopedEnvironment noTestFolders(kTestFoldersVariable, std::nullopt);
     OvScopedEnvironment home("HOME", "/home/tester/");
     {
         OvScopedEnvironment config("XDG_CONFIG_HOME", "/cfg/");

@@ -76,6 +76,7 @@ TEST(OvFileSpecFolders, BuildPathsBelowTheWellKnownFolders)
 
 TEST(OvFileSpecFolders, FollowTheEnvironmentOnPosix)
 {
+    OvScopedEnvironment noTestFolders(OvPlatform::kTestFoldersVariable, std::nullopt);
     OvScopedEnvironment config("XDG_CONFIG_HOME", "/config\\home");  // backslashes become '/'
     OvScopedEnvironment temp("TMPDIR", "/scratch");
     EXPECT_EQ(InFolder("x", 4), "/config/home/x");
@@ -92,25 +93,15 @@ TEST(OvFileSpecFolders, FollowTheEnvironmentOnPosix)
     EXPECT_EQ(InFolder("p.icc", 2), "/home/tester/.local/share/color/icc/p.icc");
 }
 
+#endif
+
 TEST(OvFileSpecFolders, MakerFolderIsCreatedUnderApplicationData)
 {
     OvTestFolder folder;
-    // A missing parent too, and a backslash that becomes a separator.
-    OvScopedEnvironment config("XDG_CONFIG_HOME", folder.Path() + "\\config");
-    EXPECT_EQ(InFolder("MonitorSimulation.txt", kOvFolderMaker), folder.Path("config/Ovelin/MonitorSimulation.txt"));
-    EXPECT_TRUE(folder.IsDirectory("config/Ovelin"));
-    EXPECT_FALSE(folder.Exists("config/Ovelin/MonitorSimulation.txt"));
-    EXPECT_EQ(InFolder("x", 17), folder.Path("config/Ovelin/x"));  // existing: used as it is
+    // The application data's parent is missing too.
+    OvScopedEnvironment tests(OvPlatform::kTestFoldersVariable, folder.Path("tests"));
+    EXPECT_EQ(InFolder("MonitorSimulation.txt", kOvFolderMaker), folder.Path("tests/AppData/Ovelin/MonitorSimulation.txt"));
+    EXPECT_TRUE(folder.IsDirectory("tests/AppData/Ovelin"));
+    EXPECT_FALSE(folder.Exists("tests/AppData/Ovelin/MonitorSimulation.txt"));
+    EXPECT_EQ(InFolder("x", 17), folder.Path("tests/AppData/Ovelin/x"));  // existing: used as it is
 }
-
-#else
-
-TEST(OvFileSpecFolders, MakerFolderExistsAfterBuildingASpec)
-{
-    const OvFileSpec spec(OvString("MonitorSimulation.txt"), kOvFolderMaker);
-    const std::string path = spec.Path().Chars();
-    EXPECT_NE(path.find("/Ovelin/MonitorSimulation.txt"), std::string::npos) << path;
-    EXPECT_EQ(OvPlatform::ExaminePath(spec.Directory().Chars(), nullptr), OvPlatform::PathKind::kDirectory);
-}
-
-#endif
