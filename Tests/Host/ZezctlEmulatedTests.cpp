@@ -69,7 +69,7 @@ TEST(ZezctlEmulated, CapabilitiesShowTheRawStringAndTheParsedView)
     EXPECT_EQ(lines[1], "  " + raw.OutLines()[0]);
     EXPECT_TRUE(Contains(lines, "MCCS version               2.2"));
     EXPECT_TRUE(Contains(lines, "Gamma table                size 0xC00, red at 0x0, green at 0x400, blue at 0x800"));
-    EXPECT_TRUE(Contains(lines, "VCP codes                  32"));
+    EXPECT_TRUE(Contains(lines, "VCP codes                  33"));
     EXPECT_TRUE(Contains(lines, "  0x0014  VCP_0014_SELECT_COLOR_PRESET                       01 02 04 05 06 08 0B"));
     EXPECT_TRUE(Contains(lines, "  0x1054  VCP_1054_PA_BLACK_LEVEL"));
 }
