@@ -76,6 +76,13 @@ constexpr uint32_t kBlackLevelDelayMs = 500;
 constexpr uint32_t kBlackLevelPaDelayMs = 100;
 constexpr uint32_t kColorPresetDelayMs = 1000;
 constexpr uint32_t kHoursRunningObsoleteDelayMs = 3000;
+constexpr uint32_t kNoDelayMs = 0;
+constexpr uint32_t kWhitePointDelayMs = 100;          // PA white point x and y
+constexpr uint32_t kLedCurrentBlueDelayMs = 3000;     // the last LED current, for all three
+constexpr uint32_t kInternalCalibrationOnDelayMs = 500;
+constexpr uint32_t kCalibrationModeDelayMs = 2000;    // calibration set-up of the colour-convert group
+constexpr uint32_t kCalibrationModePaDelayMs = 100;   // calibration set-up of the PA series
+constexpr uint32_t kCalibrationExtrasDelayMs = 250;   // auto brightness, grey scale, eco mode
 
 // Waits of the calling thread.
 constexpr int32_t kSaveSettingsWaitMs = 2000;
