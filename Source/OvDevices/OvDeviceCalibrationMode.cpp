@@ -19,16 +19,15 @@ constexpr uint32_t kUniformityStateOff = 1;
 constexpr uint32_t kUniformityStateOn = 2;
 
 constexpr uint32_t kCalibrationPictureMode = 8;  // on the displays with their own picture mode VCP
-constexpr uint32_t kLowBrightnessModeOff = 2;
+constexpr uint32_t kCalibrationLowBrightnessMode = 2;
 constexpr uint32_t kPictureMode = 5;
 constexpr uint32_t kPicturePreset = 10;
 constexpr uint32_t kColorPreset = 11;
 constexpr uint32_t kVcp0268Calibration = 6;
 constexpr uint32_t kOn = 1;
 constexpr uint32_t kOff = 0;
-constexpr uint32_t kCustomize = 2;
+constexpr uint32_t kCalibrationCustomizeSetting = 2;
 constexpr uint32_t kLutNumber = 2;
-constexpr uint32_t kInternalCalibrationOff = 2;
 
 struct VcpSetting {
     uint16_t vcpId;
@@ -85,7 +84,7 @@ void OvROVUvidedImpl::SetCalibrationPictureControls(uint32_t vendorProductId)
     if (OvIdListContains(kOvCalibrationPictureModeIds, vendorProductId))
         WriteIfSupported(kVcpPictureMode, kCalibrationPictureMode, reply);
     if (OvIdListContains(kOvLowBrightnessModeIds, vendorProductId))
-        WriteIfSupported(kVcpLowBrightnessMode, kLowBrightnessModeOff, reply);
+        WriteIfSupported(kVcpLowBrightnessMode, kCalibrationLowBrightnessMode, reply);
 }
 
 // Picture mode, preset and the colour functions of the families that have them.
@@ -99,14 +98,14 @@ void OvROVUvidedImpl::SetUpCalibrationMode(uint32_t vendorProductId)
         for (const VcpSetting& setting : kColorConvertSettings)
             SetFeature(setting.vcpId, setting.value, kCalibrationModeDelayMs);
     } else if (OvIdListContains(kOvSeries90HalfTable, vendorProductId)) {
-        SetPagedVCP(kVcpCustomizeSetting, kCustomize, kCalibrationModePaDelayMs, true);
+        SetPagedVCP(kVcpCustomizeSetting, kCalibrationCustomizeSetting, kCalibrationModePaDelayMs, true);
         SetFeature(kVcpPipModePa, kOn, kCalibrationModeDelayMs);
         SetPictureMode(kPictureMode);
         SetPicturePreset(kPicturePreset);
         ReadCalibrationUniformity();
         SetPagedVCP(kVcpHoursRunningObsolete, kVcp0268Calibration, kCalibrationModePaDelayMs, true);
     } else if (OvIdListContains(kOvSeriesPAPath, vendorProductId)) {
-        SetPagedVCP(kVcpCustomizeSetting, kCustomize, kCalibrationModePaDelayMs, true);
+        SetPagedVCP(kVcpCustomizeSetting, kCalibrationCustomizeSetting, kCalibrationModePaDelayMs, true);
         SetPagedVCP(kVcpPipModePa, kOn, kCalibrationModePaDelayMs, true);
         SetPictureMode(kPictureMode);
         SetPicturePreset(kPicturePreset);
@@ -140,7 +139,7 @@ void OvROVUvidedImpl::SetCalibrationGains(uint32_t vendorProductId)
     if (blackLevels) {
         for (const uint16_t vcpId : {kVcpRedBlackLevel, kVcpGreenBlackLevel, kVcpBlueBlackLevel})
             SetFeature(vcpId, kOff, kNoDelayMs);
-        SetFeature(kVcpInternalCalibrationOff, kInternalCalibrationOff, kNoDelayMs);
+        SetFeature(kVcpInternalCalibrationOff, kInternalCalibrationDisabled, kNoDelayMs);
     }
     if (blackLevels || OvIdListContains(kOvUnityGainIds, vendorProductId)) {
         SetRedGain(1.0);

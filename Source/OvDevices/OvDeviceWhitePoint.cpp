@@ -19,10 +19,6 @@ constexpr int32_t kMaxWhiteX = 480;
 constexpr int32_t kMinWhiteY = 250;
 constexpr int32_t kMaxWhiteY = 430;
 constexpr double kFullScale = 255.0;
-
-// Values of the internal-calibration-off control.
-constexpr uint32_t kInternalCalibrationOff = 2;
-constexpr uint32_t kInternalCalibrationOn = 1;
 constexpr uint32_t kUseReferenceWhite = 1;
 }  // namespace
 
@@ -54,7 +50,7 @@ void OvROVUvidedImpl::SetPAWhitePoint(double r, double g, double b)
 
 void OvROVUvidedImpl::SetLEDWhitePoint(double r, double g, double b)
 {
-    SetFeature(kVcpInternalCalibrationOff, kInternalCalibrationOff, kNoDelayMs);
+    SetFeature(kVcpInternalCalibrationOff, kInternalCalibrationDisabled, kNoDelayMs);
     SetRedGain(1.0);
     SetGreenGain(1.0);
     SetBlueGain(1.0);
@@ -74,5 +70,5 @@ void OvROVUvidedImpl::SetLEDWhitePoint(double r, double g, double b)
         SetFeature(led.vcpId, LevelValue(maximum, led.fraction), led.delayMs);
     }
     SetFeature(kVcpReferenceWhite, kUseReferenceWhite, kNoDelayMs);
-    SetFeature(kVcpInternalCalibrationOff, kInternalCalibrationOn, kInternalCalibrationOnDelayMs);
+    SetFeature(kVcpInternalCalibrationOff, kInternalCalibrationEnabled, kInternalCalibrationOnDelayMs);
 }

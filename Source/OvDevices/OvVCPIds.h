@@ -68,6 +68,10 @@ constexpr uint16_t kVcpCustomizeSetting = 0x10A3;
 constexpr uint16_t kVcpSaveLutToEepromPa = 0x1107;
 constexpr uint16_t kVcpEngineMode = 0x1147;
 
+// Values of the internal-calibration-off control (0x02A3).
+constexpr uint32_t kInternalCalibrationDisabled = 2;
+constexpr uint32_t kInternalCalibrationEnabled = 1;
+
 // Delays handed to the VCP writes: the least settle time after each write.
 constexpr uint32_t kResetDelayMs = 1000;           // factory reset, colour reset, auto setup
 constexpr uint32_t kLevelDelayMs = 500;            // brightness, contrast, auto brightness
