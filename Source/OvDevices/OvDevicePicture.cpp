@@ -30,13 +30,19 @@ OvString OvROVUvidedImpl::FormatVCPReply(uint16_t vcpId, const OvVCPReply& reply
 
 bool OvROVUvidedImpl::IsPAModelGroup() { return OvIdListContains(kOvPAModelGroup, GetVendorProductID()); }
 
+bool OvROVUvidedImpl::WriteIfSupported(uint16_t vcpId, uint32_t value, OvVCPReply& reply)
+{
+    reply.resultCode = kUnsupported;
+    if (fDDCControl->ReadPagedVCP(vcpId, &reply) != 0 || reply.resultCode != 0) return false;
+    fDDCControl->WritePagedVCP(vcpId, value, &reply);
+    return true;
+}
+
 void OvROVUvidedImpl::WritePictureControl(uint16_t vcpId, uint32_t value, bool logReply)
 {
     if (!fDDCControl) return;
     OvVCPReply reply;
-    reply.resultCode = kUnsupported;
-    if (fDDCControl->ReadPagedVCP(vcpId, &reply) != 0 || reply.resultCode != 0) return;
-    fDDCControl->WritePagedVCP(vcpId, value, &reply);
+    if (!WriteIfSupported(vcpId, value, reply)) return;
     if (logReply) DebugPrintf(kOvChannelVCP, "%s", FormatVCPReply(vcpId, reply).Chars());
     SleepMs(kPictureWriteWaitMs);
 }

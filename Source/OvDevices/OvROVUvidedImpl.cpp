@@ -17,21 +17,13 @@
 #include "OvSystem/OvSystem.h"
 #include "OvTools/OvDebug.h"
 
-namespace {
-// A level fraction of a maximum: truncated toward zero to 64 bits, the low 32 bits sent.
-uint32_t LevelValue(uint32_t maximum, double fraction)
+uint32_t OvROVUvidedImpl::LevelValue(uint32_t maximum, double fraction)
 {
     const double scaled = static_cast<double>(maximum) * fraction;
     constexpr double kLimit = 9.2e18;  // inside the range of int64_t
     if (!(scaled > -kLimit && scaled < kLimit)) return 0;
     return static_cast<uint32_t>(static_cast<int64_t>(scaled));
 }
-
-[[noreturn]] void RaiseNotProvided()
-{
-    OV_RAISE(kOvUndefProc, "OvUndefProc");
-}
-}  // namespace
 
 OvROVUvidedImpl::OvROVUvidedImpl()
 {
@@ -271,7 +263,4 @@ bool OvROVUvidedImpl::SupportsVCPPageFeature(uint8_t page, uint8_t code)
            OvIdListContains(kOvInternalCalibrationIds, GetVendorProductID());
 }
 
-// Operations that arrive with the calibration, table and command layers.
-void OvROVUvidedImpl::SetWhitePoint(double, double, double) { RaiseNotProvided(); }
-void OvROVUvidedImpl::InitCalibrationMode(double, OvProgress*) { RaiseNotProvided(); }
 bool OvROVUvidedImpl::Supports3DLUT() { return OvIdListContains(kOv3DLUTModelGroup, GetVendorProductID()); }

@@ -136,6 +136,9 @@ protected:
     // Level controls as fractions of their maximum.
     double GetLevel(uint16_t vcpId);
     void SetLevel(uint16_t vcpId, double fraction, uint32_t delayMs, int32_t waitAfterMs);
+    // Reads a control through the transport and, when the display supports it, writes it
+    // once, unverified; true when written. reply holds the write's reply.
+    bool WriteIfSupported(uint16_t vcpId, uint32_t value, OvVCPReply& reply);
     // Reads a picture control and, when supported, writes it once and waits.
     void WritePictureControl(uint16_t vcpId, uint32_t value, bool logReply);
     // The calibration paths of the display families (OvDeviceRGBCalibration.cpp,
@@ -165,6 +168,20 @@ protected:
     // it. Reports offset / count at most every 200 ms after lastReport, and 1.0 at the end.
     void SendTableChunks(int32_t count, const uint8_t* data, const uint8_t* previous, OvProgress* progress,
                          uint32_t lastReport);
+    // A fraction of a maximum as a VCP value: truncated toward zero to 64 bits, of which
+    // the low 32 bits are kept.
+    static uint32_t LevelValue(uint32_t maximum, double fraction);
+    // The white point of the PA series (CIE x and y in thousandths) and of the displays
+    // that set it through their LED currents.
+    void SetPAWhitePoint(double r, double g, double b);
+    void SetLEDWhitePoint(double r, double g, double b);
+    // The steps of InitCalibrationMode, in their order.
+    void ReadCalibrationUniformity();
+    void SetCalibrationPictureControls(uint32_t vendorProductId);
+    void SetUpCalibrationMode(uint32_t vendorProductId);
+    void SetCalibrationLevels(double brightnessLevel, OvProgress* progress);
+    void SetCalibrationGains(uint32_t vendorProductId);
+    void RestoreCalibrationUniformity();
     // Sends a table command (apply, store) when connected, raising "OvIOErr" when it
     // fails, then waits waitAfter in any case.
     void SendTableCommand(uint8_t opcode, int32_t waitAfterSend, int32_t waitAfter);

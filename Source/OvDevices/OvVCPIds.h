@@ -68,6 +68,10 @@ constexpr uint16_t kVcpCustomizeSetting = 0x10A3;
 constexpr uint16_t kVcpSaveLutToEepromPa = 0x1107;
 constexpr uint16_t kVcpEngineMode = 0x1147;
 
+// Values of the internal-calibration-off control (0x02A3).
+constexpr uint32_t kInternalCalibrationDisabled = 2;
+constexpr uint32_t kInternalCalibrationEnabled = 1;
+
 // Delays handed to the VCP writes: the least settle time after each write.
 constexpr uint32_t kResetDelayMs = 1000;           // factory reset, colour reset, auto setup
 constexpr uint32_t kLevelDelayMs = 500;            // brightness, contrast, auto brightness
@@ -76,6 +80,13 @@ constexpr uint32_t kBlackLevelDelayMs = 500;
 constexpr uint32_t kBlackLevelPaDelayMs = 100;
 constexpr uint32_t kColorPresetDelayMs = 1000;
 constexpr uint32_t kHoursRunningObsoleteDelayMs = 3000;
+constexpr uint32_t kNoDelayMs = 0;
+constexpr uint32_t kWhitePointDelayMs = 100;          // PA white point x and y
+constexpr uint32_t kLedCurrentBlueDelayMs = 3000;     // the last LED current, for all three
+constexpr uint32_t kInternalCalibrationOnDelayMs = 500;
+constexpr uint32_t kCalibrationModeDelayMs = 2000;    // calibration set-up of the colour-convert group
+constexpr uint32_t kCalibrationModePaDelayMs = 100;   // calibration set-up of the PA series
+constexpr uint32_t kCalibrationExtrasDelayMs = 250;   // auto brightness, grey scale, eco mode
 
 // Waits of the calling thread.
 constexpr int32_t kSaveSettingsWaitMs = 2000;

@@ -37,19 +37,6 @@ Packets PointWrites(const Packets& requests)
     return writes;
 }
 
-std::vector<std::string> PagedWrites(const Packets& requests)
-{
-    std::vector<std::string> writes;
-    for (const Bytes& r : requests) {
-        if (r.size() == 5 && r[0] == 0xC8) {
-            char text[16];
-            std::snprintf(text, sizeof text, "%02X%02X=%d", r[1], r[2], (r[3] << 8) | r[4]);
-            writes.emplace_back(text);
-        }
-    }
-    return writes;
-}
-
 class Device3DLUTTest : public EmulatedBusTest {
 protected:
     uint32_t TotalWait()
@@ -79,8 +66,8 @@ TEST_F(Device3DLUTTest, IdentityOnANinePointDisplayIsWrittenDirectlyAndNamedLine
     ASSERT_EQ(writes.size(), 183u) << "729 points, 4 a message";
     EXPECT_EQ(Bytes(writes[1].begin(), writes[1].begin() + 5), (Bytes{0xC2, 0x25, 4, 0, 0}));
     EXPECT_EQ(writes.back().size(), 5u + 6) << "one point left for the last message";
-    EXPECT_EQ(PagedWrites(requests),
-              (std::vector<std::string>{"1050=4", "1051=9", "106B=2", "1069=1", "1067=3", "1067=1", "1069=2"}));
+    EXPECT_EQ(PagedWrites(*display),
+              (VcpWrites{{0x1050, 4}, {0x1051, 9}, {0x106B, 2}, {0x1069, 1}, {0x1067, 3}, {0x1067, 1}, {0x1069, 2}}));
     const Lines points = LogLines("\tr=");
     ASSERT_EQ(points.size(), 183u);
     EXPECT_EQ(points[1], "\tr=  4, g=  0, b=  0 ( 510,   0,   0)");
@@ -136,7 +123,7 @@ TEST_F(Device3DLUTTest, ChecksComeFirstAndTheFirstFailingStepEndsTheDownload)
     Spoil(FaultKind::kWrongOpcode, RequestKind::kLut, kAlways, 3);
     EXPECT_OV_ERROR(device->Set3DLUT(nullptr, nullptr), kOvIOErr, "error code: -26");
     EXPECT_EQ(PointWrites(Requests(*display)).size(), 4u);
-    EXPECT_EQ(PagedWrites(Requests(*display)), (std::vector<std::string>{"1050=4", "1051=9", "106B=2", "1069=1", "1067=3"}));
+    EXPECT_EQ(PagedWrites(*display), (VcpWrites{{0x1050, 4}, {0x1051, 9}, {0x106B, 2}, {0x1069, 1}, {0x1067, 3}}));
     EXPECT_EQ(display->Controller().Lut().Name(2), "");
 }
 

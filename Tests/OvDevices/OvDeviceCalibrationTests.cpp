@@ -155,14 +155,6 @@ TEST_P(FamilyDownloadTest, DisplayHoldsTheComputedTableAfterTheFamilysSteps)
 INSTANTIATE_TEST_SUITE_P(Families, FamilyDownloadTest, testing::ValuesIn(kFamilies),
                          [](const testing::TestParamInfo<Family>& param) { return std::string(param.param.model); });
 
-namespace {
-// EDID bytes 8 to 11 hold the id's bytes 2, 3, 0, 1 (from the top byte down).
-void SetVendorProductID(OvROVUvidedImpl& device, uint32_t id)
-{
-    for (int i = 0; i < 4; ++i) device.StoredEdid()[8 + i] = static_cast<uint8_t>(id >> (8 * ((i + 2) % 4)));
-}
-}  // namespace
-
 TEST_F(DeviceCalibrationTest, ThePathFollowsTheIdAndTheTransformIsChecked)
 {
     auto device = ConnectTo("PA322UHD");

@@ -8,12 +8,6 @@ namespace {
 
 using DeviceVCPTest = EmulatedBusTest;
 
-// EDID bytes 8 to 11 hold the id's bytes 2, 3, 0, 1 (from the top byte down).
-void SetVendorProductID(OvROVUvidedImpl& device, uint32_t id)
-{
-    for (int i = 0; i < 4; ++i) device.StoredEdid()[8 + i] = static_cast<uint8_t>(id >> (8 * ((i + 2) % 4)));
-}
-
 TEST_F(DeviceVCPTest, SendBufMakesFiveAttemptsAndRaisesTheLastCode)
 {
     auto device = ConnectTo("V193A");

@@ -181,6 +181,26 @@ inline Packets Requests(const OvEmulator::EmulatedDisplay& display)
     return requests;
 }
 
+// Makes the device take its display for another model: EDID bytes 8 to 11 hold the id's
+// bytes 2, 3, 0, 1 (from the top byte down).
+inline void SetVendorProductID(OvROVUvidedImpl& device, uint32_t id)
+{
+    for (int i = 0; i < 4; ++i) device.StoredEdid()[8 + i] = static_cast<uint8_t>(id >> (8 * ((i + 2) % 4)));
+}
+
+// The paged writes the display received, as (VCP id, value) in order.
+using VcpWrites = std::vector<std::pair<uint16_t, uint16_t>>;
+inline VcpWrites PagedWrites(const OvEmulator::EmulatedDisplay& display)
+{
+    VcpWrites writes;
+    for (const Bytes& request : Requests(display)) {
+        if (request.size() == 5 && request[0] == 0xC8)
+            writes.emplace_back(static_cast<uint16_t>(request[1] << 8 | request[2]),
+                                static_cast<uint16_t>(request[3] << 8 | request[4]));
+    }
+    return writes;
+}
+
 inline Bytes PagedRead(uint16_t id)
 {
     return {0xC6, static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(id)};
