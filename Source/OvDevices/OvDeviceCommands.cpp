@@ -12,8 +12,7 @@
 #include "OvDevices/OvVCPIds.h"
 #include "OvDevices/OvVCPNames.h"
 #include "OvCore/OvTemplates.h"
-#include "OvMath/OvColorType.h"
-#include "OvMath/OvTrafo.h"
+#include "OvMath/OvEvaluateTrafo.h"
 #include "Progress/OvProgress.h"
 
 namespace {
@@ -110,22 +109,10 @@ void Enable3DLUT(OvROVUvidedImpl& device, const OvString& argument, CommandResul
     device.SetPagedVCP(kVcpLutPrintPreviewPa, argument.ToInt() != 0 ? 2 : 1, kEnable3DLUTDelayMs, true);
 }
 
-// Exchanges the first two colour channels.
-class SwapRedGreenTrafo : public OvTrafo {
-public:
-    OV_DESTROY_SLOT(SwapRedGreenTrafo)
-    uint32_t OutputColorType() const override { return kOvColorRGB; }
-    void EvaluateVector(OvVector& inOut) override
-    {
-        const double red = inOut.Get(0);
-        inOut.Ref(0) = inOut.Get(1);
-        inOut.Ref(1) = red;
-    }
-};
-
 void Swap3DLUT(OvROVUvidedImpl& device, const OvString&, CommandResult&)
 {
-    const OvRef<SwapRedGreenTrafo> swap = OvMakeRef<SwapRedGreenTrafo>();
+    // Exchanges the first two colour channels.
+    const OvRef<OvEvaluateTrafo> swap = OvMakeRef<OvEvaluateTrafo>(OvString("t=x0; x0=x1; x1=t"));
     OvConsoleProgress progress{OvString(kProgressFormat)};
     device.Set3DLUT(swap.Get(), &progress);
 }
