@@ -203,6 +203,9 @@ TEST_F(OvSimulatorDevice, PageCodeVCPsUseLowerCaseHexKeys)
     EXPECT_EQ(hours, 500u);
     EXPECT_TRUE(device->SupportsVCPPageFeature(0x7F, 0x01));
     EXPECT_EQ(capture.Lines().back(), "ZEZSimulatorDevice::SupportsVCPPageFeature 7f 01");
+    // So do the text commands.
+    device->ExecuteCommand("SetVCP", "0x0233 9", nullptr, 0);
+    EXPECT_TRUE(ControlsHold("\tVCPVAL_0233 = 9\r\n"));
     EXPECT_TRUE(clock->Sleeps().empty());
 }
 
