@@ -71,7 +71,8 @@ public:
 };
 
 // The device interface by slot: the plug-in's own declaration, which needs nothing but
-// standard types (its progress, transform and list parameters are only pointers).
+// standard types and the header-only array template of its VCP list (its progress and
+// transform parameters are only pointers).
 #include "Source/OvDevices/OvROVUvided.h"
 
 // The module names and the interface type the plug-in registers.
