@@ -3,11 +3,12 @@
 // log of the exchanges, and the uniformity correction. The plug-in's protocol waits are
 // real here, so each operation is called only a few times.
 #include <algorithm>
-#include <cstdio>
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "ConformanceChecks.h"
+#include "HexText.h"
 #include "HostStreams.h"
 
 namespace {
@@ -24,20 +25,10 @@ bool SameRecord(const OvVCPListRecord& a, const OvVCPListRecord& b)
     return a.flags == b.flags && a.vcp == b.vcp && a.value == b.value && a.maximum == b.maximum && a.result == b.result;
 }
 
-std::string Hex(const uint8_t* bytes, size_t count)
-{
-    std::string text;
-    char pair[3];
-    for (size_t i = 0; i < count; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        text += pair;
-    }
-    return text;
-}
-
 // A logged exchange reads "DDC2Device: <frame payload tail>" in hexadecimal: a request
 // has three frame bytes (addresses and length) and a checksum behind, a reply two frame
-// bytes. Returns the payloads logged from `from` on that start with `opcode`, in order.
+// bytes. Returns the payloads (upper case) logged from `from` on that start with `opcode`
+// (upper case), in order.
 struct LoggedFrame {
     size_t headBytes;
     size_t tailBytes;
@@ -54,8 +45,9 @@ std::vector<std::string> LoggedPayloads(const std::string& log, size_t from, Log
         const size_t start = at + kPrefix.size() + 2 * frame.headBytes;
         const size_t end = log.find('>', start);
         if (end == std::string::npos || end < start + 2 * frame.tailBytes) break;
-        if (log.compare(start, opcode.size(), opcode) == 0)
-            payloads.push_back(log.substr(start, end - start - 2 * frame.tailBytes));
+        std::string payload = log.substr(start, end - start - 2 * frame.tailBytes);
+        for (char& c : payload) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (payload.compare(0, opcode.size(), opcode) == 0) payloads.push_back(payload);
     }
     return payloads;
 }
@@ -103,12 +95,12 @@ void CheckEmulatedGammaTable(PluginSession& session, CheckReport& report)
 
     size_t from = stream.Written().size();
     device->UpdateCalibration(kBytes, table, nullptr, nullptr);
-    report.ExpectEqual(LoggedPayloads(stream.Written(), from, kRequest, "c205").size(), size_t{4},
+    report.ExpectEqual(LoggedPayloads(stream.Written(), from, kRequest, "C205").size(), size_t{4},
                        EmulatedSlot(38, "UpdateCalibration without a previous table sends 4 chunks"));
 
     from = stream.Written().size();
     device->ReadGammaTable();
-    const std::vector<std::string> replies = LoggedPayloads(stream.Written(), from, kReply, "c30a");
+    const std::vector<std::string> replies = LoggedPayloads(stream.Written(), from, kReply, "C30A");
     report.ExpectEqual(replies.size(), size_t{96}, EmulatedSlot(33, "ReadGammaTable reads 96 chunks"));
     std::string readBack;
     for (const std::string& reply : replies) readBack += reply.substr(4, 32);
@@ -120,9 +112,9 @@ void CheckEmulatedGammaTable(PluginSession& session, CheckReport& report)
     previous[40] ^= 0xFF;
     from = stream.Written().size();
     device->UpdateCalibration(kBytes, table, previous, nullptr);
-    const std::vector<std::string> sent = LoggedPayloads(stream.Written(), from, kRequest, "c205");
+    const std::vector<std::string> sent = LoggedPayloads(stream.Written(), from, kRequest, "C205");
     report.ExpectEqual(sent.size() == 1 ? sent.front() : std::to_string(sent.size()) + " chunks",
-                       "c2050010" + Hex(table + 32, 16),
+                       "C2050010" + Hex(table + 32, 16),
                        EmulatedSlot(38, "UpdateCalibration sends only the chunk that differs from previous"));
 }
 
