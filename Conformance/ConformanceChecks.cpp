@@ -11,6 +11,9 @@ const ConformanceCheck kChecks[] = {
     {"ending device objects", &CheckDeviceEnding},
     {"simulated display against its simulation files, by slot", &CheckSimulatedDisplay},
     {"real display on the emulated display bus, by slot", &CheckEmulatedDisplay},
+    {"VCP list records on the emulated display, slot 54", &CheckEmulatedVCPList},
+    {"gamma table upload and read-back on the emulated display, slots 38 and 33", &CheckEmulatedGammaTable},
+    {"uniformity correction on the emulated display, slots 51 and 50", &CheckEmulatedUniformity},
 };
 }  // namespace
 

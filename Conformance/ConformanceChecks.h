@@ -44,3 +44,11 @@ void CheckDeviceEnding(PluginSession& session, CheckReport& report);
 void CheckSimulatedDisplay(PluginSession& session, CheckReport& report);
 // A real display through the display-interface library: EmulatedDisplayChecks.cpp
 void CheckEmulatedDisplay(PluginSession& session, CheckReport& report);
+// A real-module device connected to the emulated PA271W, or null after a failed check.
+DeviceHandle ConnectEmulatedDisplay(PluginSession& session, CheckReport& report);
+// "OvROVUvided on an emulated PA271W: slot N operation", the name of such a check.
+std::string EmulatedSlot(int slot, const char* operation);
+// Its VCP lists, gamma table and uniformity correction: EmulatedCalibrationChecks.cpp
+void CheckEmulatedVCPList(PluginSession& session, CheckReport& report);
+void CheckEmulatedGammaTable(PluginSession& session, CheckReport& report);
+void CheckEmulatedUniformity(PluginSession& session, CheckReport& report);

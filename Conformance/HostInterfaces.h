@@ -86,7 +86,26 @@ public:
 
 class OvProgress;   // host progress objects; only passed through here
 class OvTrafo;      // calibration transforms; only passed through here
-struct OvVCPList;   // the list of VCP records of SetGetVCPList; only passed through here
+
+// One record of SetGetVCPList's list. flags: byte 0 set, byte 1 set only if different,
+// bytes 2 and 3 left as they are.
+struct OvVCPListRecord {
+    uint32_t flags;
+    uint32_t vcp;
+    uint32_t value;
+    uint32_t maximum;
+    uint32_t result;
+};
+
+// The list: the framework's growable array, owned by the host. The plug-in reads the count
+// and updates the records in place; the other fields are the array's own.
+struct OvVCPList {
+    int32_t count;
+    int32_t capacity;
+    int32_t minimumGrowth;
+    int32_t growthLimit;
+    OvVCPListRecord* records;
+};
 
 class OvROVUvided {
 public:

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "ConformanceChecks.h"
+#include "HexText.h"
 #include "HostStreams.h"
 #include "SimulationFiles.h"
 
@@ -36,17 +37,6 @@ const char* const kDefaultCapability =
 std::string Slot(int slot, const char* operation)
 {
     return std::string(kSimulatorModule) + ": slot " + std::to_string(slot) + " " + operation;
-}
-
-std::string Hex(const uint8_t* bytes, size_t count)
-{
-    std::string text;
-    char digits[3];
-    for (size_t i = 0; i < count; ++i) {
-        std::snprintf(digits, sizeof digits, "%02X", bytes[i]);
-        text += digits;
-    }
-    return text;
 }
 
 bool Contains(const std::string& text, const std::string& part)

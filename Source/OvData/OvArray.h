@@ -15,6 +15,11 @@
 // Raises "OvIndexError"; lives in OvArray.cpp so that the error names that file.
 [[noreturn]] void OvRaiseArrayIndexError();
 
+// Specialised next to an array type that crosses the host boundary, to pin its field
+// offsets with static_asserts (the fields are private).
+template <typename T>
+struct OvArrayLayout;
+
 template <typename T>
 class OvArray {
 public:
@@ -73,6 +78,8 @@ public:
     void RemoveAll() { SetCount(0); }
 
 private:
+    friend struct OvArrayLayout<T>;
+
     int32_t CheckedIndex(int32_t index) const
     {
         if (index < 0 || index >= fCount) OvRaiseArrayIndexError();

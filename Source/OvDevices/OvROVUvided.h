@@ -4,12 +4,13 @@
 // conformance host. The destructor occupies slot 55 as one explicit slot (flags bit 0:
 // free the memory), the same on every compiler. On 32-bit Windows the members use the
 // thiscall convention, the default of both GCC and MSVC there.
+#include <cstddef>
 #include <cstdint>
+
+#include "../OvData/OvArray.h"  // relative: hosts include this header without our include path
 
 class OvProgress;
 class OvTrafo;
-template <class T>
-class OvArray;
 
 // One entry of the list handed to SetGetVCPList: five 32-bit fields.
 struct OvVCPListRecord {
@@ -20,6 +21,25 @@ struct OvVCPListRecord {
     uint32_t result;
 };
 static_assert(sizeof(OvVCPListRecord) == 20, "the host passes packed 32-bit records");
+
+// The list itself is the host's array object, read and updated in place:
+//   offset 0   int32 count
+//   offset 4   int32 capacity
+//   offset 8   int32 minimum growth
+//   offset 12  int32 growth limit
+//   offset 16  pointer to `count` contiguous records (4 bytes on 32-bit, 8 on 64-bit builds)
+// SetGetVCPList only reads the count and the records; it never resizes the host's array.
+template <>
+struct OvArrayLayout<OvVCPListRecord> {
+    using List = OvArray<OvVCPListRecord>;
+    static_assert(offsetof(List, fCount) == 0);
+    static_assert(offsetof(List, fCapacity) == 4);
+    static_assert(offsetof(List, fMinimumGrowth) == 8);
+    static_assert(offsetof(List, fGrowthLimit) == 12);
+    static_assert(offsetof(List, fItems) == 16);
+    static_assert(sizeof(List::fItems) == sizeof(OvVCPListRecord*));
+    static_assert(sizeof(List) == 16 + sizeof(OvVCPListRecord*));
+};
 
 class OvROVUvided {
 public:
