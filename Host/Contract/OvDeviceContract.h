@@ -61,33 +61,3 @@ public:
     virtual OvStringHandle Describe() = 0;                                           // 10
     virtual bool IsSeekable() = 0;                                                   // 11
 };
-<<<<<<< HEAD
-=======
-
-// The device interface by slot: the plug-in's own declaration, which needs nothing but
-// standard types and the header-only array template of its VCP list (its progress and
-// transform parameters are only pointers).
-#include "Source/OvDevices/OvROVUvided.h"
-
-// The module names and the interface type the plug-in registers.
-constexpr const char* kRealModuleName = "OvROVUvided";
-constexpr const char* kSimulatorModuleName = "OvZEZSimulatorDevice";
-constexpr const char* kDeviceInterfaceName = "OvMonitorDevice";
-
-// The host's record: pointer-sized fields; the plug-in reads field 2 only.
-struct OvPluginHostInfo {
-    void* field0;
-    void* field1;
-    OvStream* debugStream;
-};
-
-// All boundary functions use the C calling convention (cdecl on 32-bit Windows).
-extern "C" {
-typedef OvROVUvided* (*CreateDeviceProc)();
-typedef void (*DestroyDeviceProc)(OvROVUvided* device);
-typedef void (*RegisterModuleProc)(CreateDeviceProc create, DestroyDeviceProc destroy, const char* moduleName,
-                                   const char* interfaceName);
-typedef void (*InitPluginProc)(OvPluginHostInfo* hostInfo);
-typedef void (*RegisterModulesProc)(RegisterModuleProc registerModule);
-}
->>>>>>> helper-c
