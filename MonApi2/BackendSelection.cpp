@@ -14,8 +14,9 @@ std::vector<std::unique_ptr<Backend>> SelectBackends(const EnvironmentLookup& en
 {
     std::vector<std::unique_ptr<Backend>> backends;
     if (const std::optional<std::string> models = environment("OV_MONAPI2_EMULATE")) {
-        const EmulationSelection selection =
+        EmulationSelection selection =
             ParseEmulationSelection(*models, environment("OV_MONAPI2_EMULATE_WAIT_SCALE").value_or(""));
+        selection.stateFolder = environment("OV_MONAPI2_EMULATE_STATE").value_or("");
         for (const std::string& problem : selection.problems) report(problem);
         if (!selection.displays.empty()) backends.push_back(std::make_unique<EmulatedBackend>(selection));
         return backends;
