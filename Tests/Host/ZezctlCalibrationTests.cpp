@@ -20,10 +20,12 @@ namespace {
 
 constexpr int kEntries = 256;
 
-// A test folder that the emulated displays keep their state in.
+// A test folder that the emulated displays keep their state in; the plug-in does not wait.
 class ZezctlCalibration : public testing::Test {
 protected:
-    ZezctlCalibration() : fState("OV_MONAPI2_EMULATE_STATE", fFolder.Path("state")) {}
+    ZezctlCalibration() : fState("OV_MONAPI2_EMULATE_STATE", fFolder.Path("state")), fNoWaits("OV_TEST_TIME_SCALE", "0")
+    {
+    }
 
     std::filesystem::path File(const std::string& name) const { return fFolder.Folder() / name; }
     std::filesystem::path StateFile(const std::string& model) const
@@ -35,6 +37,7 @@ protected:
 private:
     OvTestFolder fFolder;
     OvScopedEnvironment fState;
+    OvScopedEnvironment fNoWaits;
 };
 
 // What a 256-entry, 10-bit path makes of a curve: trunc(lin(i) * 1023 / 255), with lin

@@ -42,7 +42,6 @@ std::vector<std::string> ZezctlResult::ErrorLines() const
 ZezctlResult RunZezctl(const ZezctlArguments& arguments, const std::filesystem::path& program)
 {
     const OvScopedEnvironment instantReplies("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
-    const OvScopedEnvironment noWaits("OV_TEST_TIME_SCALE", "0");
     const OvTestFolder capture;
     const std::filesystem::path out = capture.Folder() / "out.txt";
     const std::filesystem::path err = capture.Folder() / "err.txt";

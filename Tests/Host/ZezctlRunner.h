@@ -1,6 +1,6 @@
 #pragma once
 // Runs the built zezctl as a subprocess and captures what it prints. Emulated displays
-// answer at once (reply delays scaled to 0) and the plug-in does not wait (OV_TEST_TIME_SCALE=0).
+// answer at once (reply delays scaled to 0).
 #include <filesystem>
 #include <string>
 #include <vector>
