@@ -9,9 +9,6 @@
 
 #include "Calibration/CalibrationCurves.h"
 
-// False in a build without Little CMS; the readers then raise HostError saying so.
-bool CalibrationFilesAvailable();
-
 // Raises HostError "<file>: <what is wrong>" for a file that cannot be read or does not
 // hold a usable calibration.
 CalibrationCurves ReadCalibrationFile(const std::filesystem::path& file);

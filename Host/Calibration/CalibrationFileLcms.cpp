@@ -147,11 +147,6 @@ CalibrationCurves ReadVcgt(std::string_view bytes, const std::string& name)
 
 }  // namespace
 
-bool CalibrationFilesAvailable()
-{
-    return true;
-}
-
 CalibrationCurves ReadCalibrationData(std::string_view bytes, const std::string& name)
 {
     if (bytes.empty()) Fail(name, "the file is empty");

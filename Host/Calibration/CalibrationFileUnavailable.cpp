@@ -9,11 +9,6 @@ namespace {
 }
 }  // namespace
 
-bool CalibrationFilesAvailable()
-{
-    return false;
-}
-
 CalibrationCurves ReadCalibrationData(std::string_view, const std::string&)
 {
     Unavailable();

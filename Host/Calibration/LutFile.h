@@ -7,8 +7,6 @@
 
 #include "Calibration/HostTransform.h"
 
-// False in a build without OpenColorIO; a LutFile then raises HostError saying so.
-bool LutFilesAvailable();
 // Drops what OpenColorIO keeps of the files it has read, so a changed file is read again.
 void ForgetLutFiles();
 

@@ -28,11 +28,6 @@ std::string OneLine(const char* text)
 }
 }  // namespace
 
-bool LutFilesAvailable()
-{
-    return true;
-}
-
 void ForgetLutFiles()
 {
     OCIO::ClearAllCaches();

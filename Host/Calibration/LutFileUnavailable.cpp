@@ -4,11 +4,6 @@
 
 struct LutFile::Processor {};
 
-bool LutFilesAvailable()
-{
-    return false;
-}
-
 void ForgetLutFiles() {}
 
 LutFile::LutFile(const std::filesystem::path&)

@@ -46,11 +46,6 @@ Json Codes(const std::vector<CapabilityCode>& codes)
 
 }  // namespace
 
-bool JsonAvailable()
-{
-    return true;
-}
-
 void RequireJson() {}
 
 std::string DetectJson(const std::vector<DetectedDisplay>& displays)

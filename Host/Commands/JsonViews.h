@@ -11,7 +11,6 @@
 #include "Catalogue/CapabilityView.h"
 #include "Commands/DisplayDiscovery.h"
 
-bool JsonAvailable();
 // Raises HostError when this build cannot write JSON; call before touching the display.
 void RequireJson();
 

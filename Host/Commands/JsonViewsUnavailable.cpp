@@ -10,11 +10,6 @@ namespace {
 }
 }  // namespace
 
-bool JsonAvailable()
-{
-    return false;
-}
-
 void RequireJson()
 {
     Unavailable();
