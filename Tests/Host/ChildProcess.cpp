@@ -156,7 +156,8 @@ std::string RunUnderTerminal(const std::filesystem::path& program, const std::ve
         if (slave < 0) _exit(127);
         dup2(slave, STDOUT_FILENO);
         dup2(slave, STDERR_FILENO);
-        setenv("OV_MONAPI2_EMULATE_WAIT_SCALE", "0", 1);
+        // The emulated displays' reply delay follows the plug-in's scaled waits.
+        unsetenv("OV_MONAPI2_EMULATE_WAIT_SCALE");
         setenv("OV_TEST_TIME_SCALE", "0", 1);
         std::vector<char*> argv = {const_cast<char*>(program.c_str())};
         for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
