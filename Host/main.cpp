@@ -24,7 +24,10 @@ void PrepareDisplayBus(const GlobalOptions& options, std::ostream& notes)
     if (options.simulator) return;
     const auto models = GetEnvironment(kEmulationVariable);
     if (!models || models->empty()) return;
-    notes << "(emulated display: " << *models << "; no hardware involved, the plug-in's protocol waits run in real time";
+    notes << "(emulated display: " << *models << "; no hardware involved";
+    // The plug-in's own waits may be scaled for tests and demos too.
+    if (const auto scale = GetEnvironment("OV_TEST_TIME_SCALE")) notes << "; the plug-in's waits scaled by " << *scale;
+    else notes << ", the plug-in's protocol waits run in real time";
     // The emulated displays' own reply delay may be scaled down for demos and tests.
     if (const auto scale = GetEnvironment("OV_MONAPI2_EMULATE_WAIT_SCALE")) notes << "; reply delays scaled by " << *scale;
     notes << ")\n";

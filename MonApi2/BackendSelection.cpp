@@ -14,8 +14,12 @@ std::vector<std::unique_ptr<Backend>> SelectBackends(const EnvironmentLookup& en
 {
     std::vector<std::unique_ptr<Backend>> backends;
     if (const std::optional<std::string> models = environment("OV_MONAPI2_EMULATE")) {
-        const EmulationSelection selection =
-            ParseEmulationSelection(*models, environment("OV_MONAPI2_EMULATE_WAIT_SCALE").value_or(""));
+        // The displays keep pace with a plug-in whose waits are scaled (OV_TEST_TIME_SCALE),
+        // unless their own reply delay is scaled apart.
+        const std::optional<std::string> waitScale = environment("OV_MONAPI2_EMULATE_WAIT_SCALE");
+        EmulationSelection selection = ParseEmulationSelection(
+            *models, waitScale ? *waitScale : environment("OV_TEST_TIME_SCALE").value_or(""));
+        selection.stateFolder = environment("OV_MONAPI2_EMULATE_STATE").value_or("");
         for (const std::string& problem : selection.problems) report(problem);
         if (!selection.displays.empty()) backends.push_back(std::make_unique<EmulatedBackend>(selection));
         return backends;

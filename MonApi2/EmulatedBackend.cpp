@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "MonApi2/Emulator/EmulatorState.h"
+
 namespace MonApi2 {
 namespace {
 
@@ -14,6 +16,23 @@ EmulatedBackend::EmulatedBackend(const EmulationSelection& selection)
     for (const EmulationChoice& choice : selection.displays) {
         auto display = fBus.Attach(*choice.model, choice.link);
         display->SetMinimumReplyDelay(static_cast<uint32_t>(std::lround(display->MinimumReplyDelay() * selection.waitScale)));
+        if (selection.stateFolder.empty()) continue;
+        const std::string name = "display" + std::to_string(fRemembered.size() + 1) + "-" + choice.model->name + ".state";
+        Remembered remembered{display, std::filesystem::path(selection.stateFolder) / name, ""};
+        if (const auto text = OvEmulator::ReadStateFile(remembered.file)) OvEmulator::RestoreState(display->Controller(), *text);
+        remembered.loaded = OvEmulator::StateText(display->Controller());
+        fRemembered.push_back(std::move(remembered));
+    }
+}
+
+EmulatedBackend::~EmulatedBackend()
+{
+    for (const Remembered& remembered : fRemembered) {
+        const std::string state = OvEmulator::StateText(remembered.display->Controller());
+        if (state == remembered.loaded) continue;
+        std::error_code ignored;
+        std::filesystem::create_directories(remembered.file.parent_path(), ignored);
+        OvEmulator::WriteStateFile(remembered.file, state);
     }
 }
 

@@ -20,6 +20,9 @@ struct EmulationChoice {
 struct EmulationSelection {
     std::vector<EmulationChoice> displays;
     double waitScale = 1.0;
+    // OV_MONAPI2_EMULATE_STATE: the folder where the displays keep their state between
+    // runs; empty: each run starts from the models' values.
+    std::string stateFolder;
     std::vector<std::string> problems;  // one line each, for stderr
 };
 

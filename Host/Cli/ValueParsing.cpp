@@ -112,3 +112,12 @@ int32_t ParseInteger(std::string_view text, int32_t minimum, int32_t maximum, st
                          std::to_string(minimum) + " to " + std::to_string(maximum));
     return static_cast<int32_t>(value);
 }
+
+double ParsePositiveNumber(std::string_view text, double maximum, std::string_view what)
+{
+    const auto number = PlainDecimal(text);
+    if (!number || !(*number > 0.0) || *number > maximum)
+        throw UsageError("malformed " + std::string(what) + " '" + std::string(text) + "': give a number above 0, at most " +
+                         std::to_string(static_cast<int>(maximum)));
+    return *number;
+}

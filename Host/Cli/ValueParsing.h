@@ -26,3 +26,6 @@ double ParseLevel(std::string_view text);
 
 // A decimal integer from minimum to maximum; what names it in the message.
 int32_t ParseInteger(std::string_view text, int32_t minimum, int32_t maximum, std::string_view what);
+
+// A positive decimal number up to maximum ("2.2"); what names it in the message.
+double ParsePositiveNumber(std::string_view text, double maximum, std::string_view what);

@@ -20,3 +20,8 @@ int RunTextCommand(HostContext& context, const CommandLine& line);
 int RunSimulation(HostContext& context, const CommandLine& line);
 int RunDemo(HostContext& context, const CommandLine& line);
 int RunHelp(HostContext& context, const CommandLine& line);
+int RunCalibrate(HostContext& context, const CommandLine& line);
+int RunCurves(HostContext& context, const CommandLine& line);
+int RunPrepare(HostContext& context, const CommandLine& line);
+int RunWhitePoint(HostContext& context, const CommandLine& line);
+int RunLut3d(HostContext& context, const CommandLine& line);

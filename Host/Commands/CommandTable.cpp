@@ -14,13 +14,15 @@ const std::vector<CommandSpec> kCommands = {
      "Tries the logical ports 0 to 11 and lists each that connects: model name, serial\n"
      "number, vendor-product id, digital or analogue input, the link (DDC or USB) and the\n"
      "interface behind it (a DRM connector such as card0-DP-1 for a real display on Linux).\n"
+     "--json prints one JSON object: {\"displays\": [...]}.\n"
      "Example: zezctl --emulate PA271W,USB:PA311D detect",
-     {}, true, RunDetect},
+     {{"--json", false}}, true, RunDetect},
     {"info", "info", "identify the connected display and what it supports",
      "Port, model, serial number, vendor-product id, input, interface version, screen size,\n"
      "running hours, and whether the display takes a white point and a 3D LUT.\n"
+     "--json prints the same facts as one JSON object.\n"
      "Example: zezctl --port 0 info",
-     {}, true, RunInfo},
+     {{"--json", false}}, true, RunInfo},
     {"edid", "edid", "show the display's EDID in hexadecimal and decoded",
      "Reads the 128-byte EDID (ReadEDID) and decodes manufacturer, product code, serial\n"
      "number, date, version, input, size, model name, serial text and checksum.\n"
@@ -29,25 +31,27 @@ const std::vector<CommandSpec> kCommands = {
     {"capabilities", "capabilities [--raw]", "show the capability string, raw and parsed",
      "The display's capability string and a parsed view: type, MCCS version, firmware, the\n"
      "VCP codes with their catalogue names and allowed values, and the gamma-table layout.\n"
-     "--raw prints the string alone.\n"
+     "--raw prints the string alone; --json the string and the parsed view as one JSON object.\n"
      "Example: zezctl capabilities --raw",
-     {{"--raw", false}}, true, RunCapabilities},
-    {"getvcp", "getvcp ID... [--terse]", "read VCP controls",
+     {{"--raw", false}, {"--json", false}}, true, RunCapabilities},
+    {"getvcp", "getvcp ID... [--terse|--json]", "read VCP controls",
      "ID: a catalogue name (VCP_0010_BRIGHTNESS or its suffix brightness, any letter case),\n"
      "0x-prefixed hexadecimal (0x1051), decimal (16) or hexadecimal page:code (10:51).\n"
-     "--terse prints one line a control for scripts: VCP 0x0010 C 70 100, or VCP 0x0003 ERR.\n"
+     "--terse prints one line a control for scripts: VCP 0x0010 C 70 100, or VCP 0x0003 ERR;\n"
+     "--json one JSON object with a list of controls.\n"
      "Example: zezctl getvcp brightness 0x1051",
-     {{"--terse", false}}, true, RunGetVcp},
+     {{"--terse", false}, {"--json", false}}, true, RunGetVcp},
     {"setvcp", "setvcp ID [+|-]VALUE", "write a VCP control",
      "Reads the control first and refuses a value above its maximum. VALUE: decimal or\n"
      "0x-prefixed hexadecimal; with + or - (joined or apart) a change of the current value,\n"
      "which stops at 0 and at the maximum.\n"
      "Example: zezctl setvcp brightness 60; zezctl setvcp brightness + 5",
      {}, true, RunSetVcp},
-    {"scan", "scan FIRST LAST [--all]", "read a range of VCP ids and list the supported ones",
-     "FIRST and LAST as for getvcp; --all lists the unsupported ids too.\n"
+    {"scan", "scan FIRST LAST [--all] [--json]", "read a range of VCP ids and list the supported ones",
+     "FIRST and LAST as for getvcp; --all lists the unsupported ids too; --json prints one\n"
+     "JSON object.\n"
      "Example: zezctl scan 0x10 0x1A",
-     {{"--all", false}}, true, RunScan},
+     {{"--all", false}, {"--json", false}}, true, RunScan},
     {"brightness", "brightness [LEVEL]", "read or set the brightness",
      "LEVEL: a fraction (0.5) or a percentage (50%) of the control's range.\n"
      "Example: zezctl brightness 60%",
@@ -66,6 +70,39 @@ const std::vector<CommandSpec> kCommands = {
      "in 0x0257.\n"
      "Example: zezctl blacklevel 10%",
      {}, true, RunBlackLevel},
+    {"calibrate", "calibrate FILE | --gamma G | --curve srgb|lstar|linear [--no-verify]",
+     "load a calibration into the display's gamma table",
+     "FILE: a CGATS .cal text (CAL sheet, columns RGB_I RGB_R RGB_G RGB_B, values 0..1) or an\n"
+     "ICC profile with a vcgt tag; its curves, read between entries by straight lines, go to\n"
+     "SetRGBCalibration as a transform of zezctl. --gamma G (above 0) and --curve (srgb, lstar,\n"
+     "linear) use the plug-in's target curves through SetGamma. On the ignore-gain and 19-inch\n"
+     "families the table is then read back and compared with what was sent (--no-verify skips\n"
+     "it). A bad file is reported and nothing is sent.\n"
+     "Example: zezctl calibrate Host/Examples/warm-gamma.cal",
+     {{"--gamma", true}, {"--curve", true}, {"--no-verify", false}}, true, RunCalibrate},
+    {"curves", "curves [--json] [--plot FILE.svg]", "read the display's gamma table back and show it",
+     "Reads the 256-entry table (ReadGammaTable, then GetCurves) and shows per channel the\n"
+     "minimum, maximum, the entries at inputs 0, 64, 128, 192 and 255 and the largest distance\n"
+     "from the 10-bit identity. --json prints it with all entries; --plot writes an SVG plot.\n"
+     "Example: zezctl curves --plot curves.svg",
+     {{"--json", false}, {"--plot", true}}, true, RunCurves},
+    {"prepare", "prepare [LEVEL]", "prepare the display for measurement",
+     "InitCalibrationMode with the brightness LEVEL (a fraction or percentage; default 100%):\n"
+     "picture mode, gains, contrast and the family's measurement set-up.\n"
+     "Example: zezctl prepare 80%",
+     {}, true, RunPrepare},
+    {"whitepoint", "whitepoint R G B", "set the white point",
+     "SetWhitePoint with the red, green and blue fractions (0 to 1, or percentages).\n"
+     "Example: zezctl whitepoint 1 0.95 0.9",
+     {}, true, RunWhitePoint},
+    {"lut3d", "lut3d FILE | --identity | --swap-red-green | --enable | --disable",
+     "load or switch the display's 3D LUT",
+     "FILE: a .cube or another LUT format OpenColorIO reads, applied with tetrahedral\n"
+     "interpolation and sampled by the plug-in on the display's grid (Set3DLUT). --identity\n"
+     "and --swap-red-green run the commands Init3DLUT and Swap3DLUT; --enable and --disable\n"
+     "Enable3DLUT 1 and 0. Displays outside the 3D LUT model group are refused.\n"
+     "Example: zezctl --emulate PA271W lut3d grade.cube",
+     {{"--identity", false}, {"--swap-red-green", false}, {"--enable", false}, {"--disable", false}}, true, RunLut3d},
     {"command", "command NAME [ARG]", "run a text command of the device and print its answer",
      "NAME is matched exactly (Version, LastError, GetVCP, TestVCPCodes, GetLegalPortList,\n"
      "...); ARG is one text, quoted when it holds blanks. Runs without a display when none\n"

@@ -7,17 +7,18 @@
 #include "Cli/TextTable.h"
 #include "Commands/CommandHandlers.h"
 #include "Commands/CommandTable.h"
+#include "Commands/JsonViews.h"
 #include "Plugin/DeviceCall.h"
 
 namespace {
 
-// A line of facts with the reason in place of the value when reading it failed.
-void AddFact(TextTable& table, const std::string& label, const std::function<std::string()>& read)
+// A fact with the reason in place of the value when reading it failed.
+void AddFact(std::vector<InfoFact>& facts, std::string key, std::string label, const std::function<std::string()>& read)
 {
     try {
-        table.AddRow({label, read()});
+        facts.push_back({std::move(key), std::move(label), read(), std::nullopt});
     } catch (const HostError& error) {
-        table.AddRow({label, std::string("unavailable (") + error.what() + ")"});
+        facts.push_back({std::move(key), std::move(label), "", error.what()});
     }
 }
 
@@ -81,32 +82,46 @@ void PrintParsedCapabilities(std::ostream& out, const CapabilityView& view)
 int RunInfo(HostContext& context, const CommandLine& line)
 {
     ExpectArguments(line, 0, 0);
+    const bool json = line.HasFlag("--json");
+    if (json) RequireJson();
     DisplayDevice& device = context.ConnectedDevice();
     OvROVUvided& slots = device.Slots();
     const DisplayIdentity identity = device.Identity();
-    TextTable facts({"Port", std::to_string(identity.port)});
-    facts.AddRow({"Model", OrDash(identity.modelName)});
-    facts.AddRow({"Serial number", OrDash(identity.serialNumber)});
-    facts.AddRow({"Vendor-product id", Hex(identity.vendorProductId, 8)});
-    facts.AddRow({"Input", identity.digitalInput ? "digital" : "analogue"});
+    std::vector<InfoFact> facts = {
+        {"port", "Port", std::to_string(identity.port), std::nullopt},
+        {"model", "Model", OrDash(identity.modelName), std::nullopt},
+        {"serial", "Serial number", OrDash(identity.serialNumber), std::nullopt},
+        {"vendorProductId", "Vendor-product id", Hex(identity.vendorProductId, 8), std::nullopt},
+        {"input", "Input", identity.digitalInput ? "digital" : "analogue", std::nullopt},
+    };
     const int32_t version = CallDevice("GetInterfaceVersion", [&] { return slots.GetInterfaceVersion(); });
-    facts.AddRow({"Interface version", std::to_string(version)});
-    AddFact(facts, "Screen size", [&] {
+    facts.push_back({"interfaceVersion", "Interface version", std::to_string(version), std::nullopt});
+    AddFact(facts, "screenSize", "Screen size", [&] {
         uint32_t vertical = 0, horizontal = 0;
         if (!CallDevice("GetSize", [&] { return slots.GetSize(&vertical, &horizontal); }))
             throw HostError("GetSize failed");
         return std::to_string(horizontal) + " x " + std::to_string(vertical) + " mm";
     });
-    AddFact(facts, "Running hours", [&] {
+    AddFact(facts, "runningHours", "Running hours", [&] {
         uint32_t hours = 0;
         if (!CallDevice("GetRunningHours", [&] { return slots.GetRunningHours(&hours); }))
             throw HostError("GetRunningHours failed");
         return std::to_string(hours);
     });
-    AddFact(facts, "White point",
+    AddFact(facts, "whitePoint", "White point",
             [&] { return YesNo(CallDevice("SupportsWhitePoint", [&] { return slots.SupportsWhitePoint(); })); });
-    AddFact(facts, "3D LUT", [&] { return YesNo(CallDevice("Supports3DLUT", [&] { return slots.Supports3DLUT(); })); });
-    facts.Print(context.Out());
+    AddFact(facts, "lut3d", "3D LUT",
+            [&] { return YesNo(CallDevice("Supports3DLUT", [&] { return slots.Supports3DLUT(); })); });
+    if (json) {
+        context.Out() << InfoJson(facts) << '\n';
+        return kExitSuccess;
+    }
+    TextTable table({facts.front().label, facts.front().value});
+    for (size_t i = 1; i < facts.size(); ++i) {
+        const InfoFact& fact = facts[i];
+        table.AddRow({fact.label, fact.unavailable ? "unavailable (" + *fact.unavailable + ")" : fact.value});
+    }
+    table.Print(context.Out());
     return kExitSuccess;
 }
 
@@ -122,8 +137,14 @@ int RunEdid(HostContext& context, const CommandLine& line)
 int RunCapabilities(HostContext& context, const CommandLine& line)
 {
     ExpectArguments(line, 0, 0);
+    const bool json = line.HasFlag("--json");
+    if (json) RequireJson();
     const std::string capabilities = context.ConnectedDevice().CapabilityString();
     std::ostream& out = context.Out();
+    if (json) {
+        out << CapabilitiesJson(capabilities, ParseCapabilityView(capabilities)) << '\n';
+        return kExitSuccess;
+    }
     if (line.HasFlag("--raw")) {
         out << capabilities << '\n';
         return kExitSuccess;

@@ -8,6 +8,7 @@
 #include "Cli/ValueParsing.h"
 #include "Commands/CommandHandlers.h"
 #include "Commands/CommandTable.h"
+#include "Commands/JsonViews.h"
 
 namespace {
 
@@ -24,12 +25,17 @@ int RunGetVcp(HostContext& context, const CommandLine& line)
     std::vector<uint16_t> ids;
     for (const std::string& argument : line.arguments) ids.push_back(ParseVcpId(argument));
     const bool terse = line.HasFlag("--terse");
+    const bool json = line.HasFlag("--json");
+    if (json) RequireJson();
     DisplayDevice& device = context.ConnectedDevice();
     int status = kExitSuccess;
+    std::vector<VcpResult> results;
     for (const uint16_t id : ids) {
         const auto reading = device.ReadVcp(id);
         if (!reading) status = kExitFailure;
-        if (terse) {
+        if (json) {
+            results.emplace_back(id, reading);
+        } else if (terse) {
             // One line a control for scripts: "VCP <id> C <current> <maximum>" or "VCP <id> ERR".
             context.Out() << "VCP " << Hex(id, 4);
             if (reading) context.Out() << " C " << reading->current << ' ' << reading->maximum << '\n';
@@ -40,6 +46,7 @@ int RunGetVcp(HostContext& context, const CommandLine& line)
             context.Notes() << "error: " << VcpLabel(id) << " is not supported by the display\n";
         }
     }
+    if (json) context.Out() << GetVcpJson(results) << '\n';
     return status;
 }
 
@@ -77,14 +84,22 @@ int RunScan(HostContext& context, const CommandLine& line)
     const uint16_t last = ParseVcpId(line.arguments[1]);
     if (first > last) throw UsageError("the scan range " + Hex(first, 4) + " to " + Hex(last, 4) + " is empty");
     const bool all = line.HasFlag("--all");
+    const bool json = line.HasFlag("--json");
+    if (json) RequireJson();
     DisplayDevice& device = context.ConnectedDevice();
     TextTable table({"Id", "Name", "Value"});
+    std::vector<VcpResult> results;
     int supported = 0;
     for (uint32_t id = first; id <= last; ++id) {
         const auto reading = device.ReadVcp(static_cast<uint16_t>(id));
         if (reading) ++supported;
-        if (reading || all)
-            table.AddRow({Hex(id, 4), VcpName(static_cast<uint16_t>(id)), reading ? Reading(*reading) : "unsupported"});
+        if (!reading && !all) continue;
+        results.emplace_back(static_cast<uint16_t>(id), reading);
+        table.AddRow({Hex(id, 4), VcpName(static_cast<uint16_t>(id)), reading ? Reading(*reading) : "unsupported"});
+    }
+    if (json) {
+        context.Out() << ScanJson(first, last, results) << '\n';
+        return kExitSuccess;
     }
     table.Print(context.Out());
     context.Out() << supported << " of " << (last - first + 1) << " ids supported\n";

@@ -61,3 +61,52 @@ public:
     virtual OvStringHandle Describe() = 0;                                           // 10
     virtual bool IsSeekable() = 0;                                                   // 11
 };
+
+// The plug-in's numeric vector as a transform sees it: the plug-in hands its own vectors
+// to the host's calibration transforms, which read and write them by these slots only.
+class OvVectorData {
+public:
+    virtual OvVectorData* OvDestroy(uint8_t flags) = 0;           // 0 destructor
+    virtual void AssignFrom(const OvVectorData& other) = 0;       // 1
+    virtual int32_t GetDim() const = 0;                           // 2
+    virtual void SetDim(int32_t dim) = 0;                         // 3
+    virtual double Get(int32_t index) const = 0;                  // 4
+    virtual double& Ref(int32_t index) = 0;                       // 5 writable element
+    virtual uint32_t GetType() const = 0;                         // 6 colour type
+    virtual void SetType(uint32_t type) = 0;                      // 7
+
+protected:
+    OvVectorData() = default;
+    OvVectorData(const OvVectorData&) = default;
+    OvVectorData& operator=(const OvVectorData&) = default;
+    ~OvVectorData() = default;
+};
+
+// A calibration transform the host hands to SetRGBCalibration and Set3DLUT: interface
+// version 1, output colour type 'RGB ', evaluated in place on three-component vectors on
+// the 0..255 scale. The plug-in may keep a reference (AddRef) and releases it when done.
+class OvTrafo : public OvObject {
+public:
+    virtual int32_t InterfaceVersion() const = 0;         // 6
+    virtual uint32_t OutputColorType() const = 0;         // 7
+    virtual void EvaluateVector(OvVectorData& inOut) = 0;  // 8
+    virtual OvVectorData& Parameters() = 0;               // 9 (the plug-in's declares OvVector&)
+};
+
+constexpr int32_t kOvTrafoInterfaceVersion = 1;
+constexpr uint32_t kOvColorTypeRGB = 0x52474220u;  // 'RGB '
+
+// A progress object the host hands to long operations. Not reference counted: the host
+// owns it and the plug-in never destroys it.
+class OvProgress {
+public:
+    virtual OvProgress* OvDestroy(uint8_t flags) = 0;  // 0 destructor
+    virtual void SetProgress(double fraction) = 0;     // 1 from 0 to 1
+    virtual void Notify(int32_t message) = 0;          // 2
+
+protected:
+    OvProgress() = default;
+    OvProgress(const OvProgress&) = default;
+    OvProgress& operator=(const OvProgress&) = default;
+    ~OvProgress() = default;
+};

@@ -148,3 +148,13 @@ std::string DisplayDevice::ExecuteCommand(const std::string& name, const std::st
     answer.back() = '\0';
     return std::string(answer.data());
 }
+
+void DisplayDevice::ReadGammaTable()
+{
+    CallDevice("ReadGammaTable", [&] { fDevice->ReadGammaTable(); });
+}
+
+GammaTableImage DisplayDevice::TableImage()
+{
+    return ParseCurvesAnswer(ExecuteCommand("GetCurves", ""));
+}

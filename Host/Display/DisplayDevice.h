@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Calibration/GammaTableImage.h"
 #include "Display/EdidDecoder.h"
 #include "Plugin/PluginSession.h"
 
@@ -57,6 +58,11 @@ public:
 
     // Slot 49: the text answer of a named command; empty when it gives none.
     std::string ExecuteCommand(const std::string& name, const std::string& argument);
+
+    // Reads the display's 256-entry table into the device's table image (slot 33).
+    void ReadGammaTable();
+    // The device's table image as "GetCurves" lists it: what it last sent or read back.
+    GammaTableImage TableImage();
 
     // The interface itself, for the few slots that need no wrapping.
     OvROVUvided& Slots() { return *fDevice; }

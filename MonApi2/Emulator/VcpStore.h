@@ -43,6 +43,7 @@ public:
     VcpReport Report(uint16_t id) const;
     // Applies a write as the display would; false when the id is unsupported.
     bool Write(uint16_t id, uint16_t value);
+    const std::map<uint16_t, VcpValue>& Values() const { return fValues; }
 
 private:
     std::map<uint16_t, VcpValue> fValues;

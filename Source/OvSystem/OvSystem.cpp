@@ -1,6 +1,9 @@
 #define OV_SOURCE_FILE "Source/OvSystem/OvSystem"
 #include "OvSystem/OvSystem.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "OvCore/OvError.h"
@@ -82,9 +85,22 @@ OvString GetSpecialFolder(int32_t shellFolder) { return FromPlatform(OvPlatform:
 
 OvString GetExecutablePath() { return FromPlatform(OvPlatform::ExecutablePath()); }
 
+double TestTimeScale()
+{
+    static const double scale = [] {
+        const std::string text = OvPlatform::GetEnvironment(kTestTimeScaleVariable);
+        if (text.empty()) return 1.0;
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        return *end == '\0' && value >= 0.0 && std::isfinite(value) ? value : 1.0;
+    }();
+    return scale;
+}
+
 int32_t SleepMs(int32_t ms)
 {
     if (ms < 1) return 0;
-    OvPlatform::Sleep(static_cast<uint32_t>(ms));
+    const double scaled = std::min(std::round(ms * TestTimeScale()), 4.0e9);
+    if (scaled >= 1.0) OvPlatform::Sleep(static_cast<uint32_t>(scaled));
     return ms;
 }

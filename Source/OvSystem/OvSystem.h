@@ -29,5 +29,10 @@ OvString GetSpecialFolder(int32_t shellFolder);
 OvString GetExecutablePath();
 
 // Sleeps ms milliseconds through the system clock and returns ms; returns 0 at once for
-// ms below 1.
+// ms below 1. The environment variable OV_TEST_TIME_SCALE, read once per process, is a
+// factor on every such wait for tests and demos (0: no waiting); unset or not a
+// non-negative number, the waits are as asked. The return value is ms either way.
 int32_t SleepMs(int32_t ms);
+constexpr const char* kTestTimeScaleVariable = "OV_TEST_TIME_SCALE";
+// The factor OV_TEST_TIME_SCALE gives; 1 when unset or unusable.
+double TestTimeScale();

@@ -6,6 +6,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -139,4 +140,38 @@ int RunChildProcess(const std::filesystem::path& program, const std::vector<std:
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+#endif
+
+#if defined(__linux__)
+std::string RunUnderTerminal(const std::filesystem::path& program, const std::vector<std::string>& arguments)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return {};
+    const std::string slaveName = ptsname(master);
+    const pid_t child = fork();
+    if (child < 0) return {};
+    if (child == 0) {
+        setsid();
+        const int slave = open(slaveName.c_str(), O_RDWR);
+        if (slave < 0) _exit(127);
+        dup2(slave, STDOUT_FILENO);
+        dup2(slave, STDERR_FILENO);
+        // The emulated displays' reply delay follows the plug-in's scaled waits.
+        unsetenv("OV_MONAPI2_EMULATE_WAIT_SCALE");
+        setenv("OV_TEST_TIME_SCALE", "0", 1);
+        std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    std::string screen;
+    char buffer[4096];
+    // Reading ends with an error (EIO) once the child has closed the terminal.
+    for (ssize_t count; (count = read(master, buffer, sizeof buffer)) > 0;) screen.append(buffer, static_cast<size_t>(count));
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(master);
+    return screen;
+}
 #endif
