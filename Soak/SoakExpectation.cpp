@@ -112,11 +112,28 @@ std::vector<uint16_t> HeldCells(OvEmulator::EmulatedDisplay& display, const Soak
     return cells;
 }
 
-int64_t FirstDifference(const SoakCells& expected, const std::vector<uint16_t>& held, size_t count)
+int64_t FirstDifference(const SoakCells& expected, const std::vector<uint16_t>& held, size_t count,
+                        const std::vector<bool>& ignored)
 {
     for (size_t i = 0; i < std::min(count, expected.size()); ++i) {
+        if (i < ignored.size() && ignored[i]) continue;
         const SoakCell& cell = expected[i];
         if (cell.address >= held.size() || held[cell.address] != cell.value) return static_cast<int64_t>(i);
     }
     return -1;
+}
+
+std::vector<bool> UnsentByChangeOnlyUpload(const SoakDownload& download, const SoakCells& expected)
+{
+    constexpr size_t kChunkEntries = kChunkBytes / 2;
+    const std::string family = download.family;
+    std::vector<bool> unsent(expected.size(), false);
+    if (download.operation != SoakOperation::kRGBCalibration || (family != "ignore-gain" && family != "19-inch")) return unsent;
+    for (size_t chunk = 0; chunk + kChunkEntries <= expected.size(); chunk += kChunkEntries) {
+        const bool marks = std::all_of(expected.begin() + static_cast<std::ptrdiff_t>(chunk),
+                                       expected.begin() + static_cast<std::ptrdiff_t>(chunk + kChunkEntries),
+                                       [](const SoakCell& cell) { return cell.value == 0xFFFF; });
+        std::fill_n(unsent.begin() + static_cast<std::ptrdiff_t>(chunk), kChunkEntries, marks);
+    }
+    return unsent;
 }

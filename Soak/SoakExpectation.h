@@ -28,5 +28,12 @@ SoakCells ExpectedCells(const SoakScenario& scenario, OvTrafo* transform, const 
 // What the display holds: its table memory, or its 3D LUT (the RAM copy when asked).
 std::vector<uint16_t> HeldCells(OvEmulator::EmulatedDisplay& display, const SoakDownload& download, bool ram = false);
 
-// The index of the first cell among the first `count` that the display does not hold, or -1.
-int64_t FirstDifference(const SoakCells& expected, const std::vector<uint16_t>& held, size_t count);
+// The index of the first cell among the first `count` that the display does not hold, or
+// -1; cells marked in `ignored` do not count.
+int64_t FirstDifference(const SoakCells& expected, const std::vector<uint16_t>& held, size_t count,
+                        const std::vector<bool>& ignored = {});
+
+// The cells a change-only upload of the 256-entry table never sends: whole chunks of
+// 0xFFFF, which equal the table image's marks (all 0xFF after a connection, and where
+// the 19-inch path marks its computed entries).
+std::vector<bool> UnsentByChangeOnlyUpload(const SoakDownload& download, const SoakCells& expected);
