@@ -84,8 +84,11 @@ private:
         if (fDownload.operation == SoakOperation::k3DLUT)
             return error.code == kOvIOErrCode && error.name && std::strncmp(error.name, "error code: ", 12) == 0 &&
                    std::strcmp(error.name, "error code: 0") != 0;
-        if (RaisesTransportCode(fDownload) && error.code < 0 && error.name && std::strcmp(error.name, "err") == 0) return true;
-        return IsIOErr(error);
+        if (!RaisesTransportCode(fDownload)) return IsIOErr(error);
+        // A chunk that cannot be sent raises the transport's code; OvIOErr comes only from
+        // the commands that apply and store the table.
+        if (error.code < 0) return error.name && std::strcmp(error.name, "err") == 0;
+        return IsIOErr(error) && LastIsApplyOrStore();
     }
 
     std::string Label(const OvError& error) const
@@ -94,6 +97,8 @@ private:
         if (error.code < 0) return "raised \"err\" with the transport's code";
         return "raised OvIOErr";
     }
+
+    bool LastIsApplyOrStore() const { return !fRequests.empty() && AppliesOrStoresAfter(fRequests, fRequests.size() - 1); }
 
     bool NameHeld() const
     {
