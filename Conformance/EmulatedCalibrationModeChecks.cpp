@@ -14,7 +14,8 @@ std::string Listed(const std::vector<double>& fractions)
     char number[32];
     for (const double fraction : fractions) {
         std::snprintf(number, sizeof number, "%.17g", fraction);
-        text += (text.empty() ? "" : " ") + std::string(number);
+        if (!text.empty()) text += ' ';
+        text += number;
     }
     return text;
 }
