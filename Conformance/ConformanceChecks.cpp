@@ -14,6 +14,10 @@ const ConformanceCheck kChecks[] = {
     {"VCP list records on the emulated display, slot 54", &CheckEmulatedVCPList},
     {"gamma table upload and read-back on the emulated display, slots 38 and 33", &CheckEmulatedGammaTable},
     {"uniformity correction on the emulated display, slots 51 and 50", &CheckEmulatedUniformity},
+    // Before the calibration mode, which changes the brightness that "GetVCP" reads.
+    {"text commands on the emulated display, slot 49", &CheckEmulatedCommands},
+    {"3D LUT command outside the 3D LUT group, slot 49", &CheckInit3DLUTOutsideGroup},
+    {"calibration mode with a host progress object on the emulated display, slot 32", &CheckEmulatedCalibrationMode},
 };
 }  // namespace
 

@@ -52,3 +52,8 @@ std::string EmulatedSlot(int slot, const char* operation);
 void CheckEmulatedVCPList(PluginSession& session, CheckReport& report);
 void CheckEmulatedGammaTable(PluginSession& session, CheckReport& report);
 void CheckEmulatedUniformity(PluginSession& session, CheckReport& report);
+// Its text commands: EmulatedCommandChecks.cpp
+void CheckEmulatedCommands(PluginSession& session, CheckReport& report);
+void CheckInit3DLUTOutsideGroup(PluginSession& session, CheckReport& report);
+// Its preparation for measurement: EmulatedCalibrationModeChecks.cpp
+void CheckEmulatedCalibrationMode(PluginSession& session, CheckReport& report);

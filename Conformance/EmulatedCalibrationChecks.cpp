@@ -52,6 +52,33 @@ std::vector<std::string> LoggedPayloads(const std::string& log, size_t from, Log
     return payloads;
 }
 
+// "i\tR\t" of the first `count` lines of "GetCurves": the index and the red entry.
+std::string CurvesRedColumn(OvROVUvided& device, int32_t count)
+{
+    std::vector<char> result(8192);
+    const std::string curves = device.ExecuteCommand("GetCurves", "", result.data(), static_cast<int32_t>(result.size()));
+    std::string column;
+    size_t start = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const size_t firstTab = curves.find('\t', start);
+        const size_t secondTab = firstTab == std::string::npos ? firstTab : curves.find('\t', firstTab + 1);
+        const size_t end = secondTab == std::string::npos ? secondTab : curves.find('\n', secondTab);
+        if (end == std::string::npos) break;
+        column += curves.substr(start, secondTab + 1 - start);
+        start = end + 1;
+    }
+    return column;
+}
+
+// The same for red entries uploaded as 16-bit numbers, most significant byte first.
+std::string RedColumn(const uint8_t* bytes, int32_t count)
+{
+    std::string column;
+    for (int32_t i = 0; i < count; ++i)
+        column += std::to_string(i) + "\t" + std::to_string(bytes[2 * i] << 8 | bytes[2 * i + 1]) + "\t";
+    return column;
+}
+
 }  // namespace
 
 // Record 0 reads the brightness; record 1 asks for the value the display already holds;
@@ -81,8 +108,8 @@ void CheckEmulatedVCPList(PluginSession& session, CheckReport& report)
 }
 
 // A 64-byte table goes up as four chunks; the read-back of the whole table returns them
-// first. A second upload against a previous table that differs in one chunk sends that
-// chunk alone.
+// first, and "GetCurves" lists them as the red channel's first 32 entries. A second upload
+// against a previous table that differs in one chunk sends that chunk alone.
 void CheckEmulatedGammaTable(PluginSession& session, CheckReport& report)
 {
     RecordingStream stream;
@@ -106,6 +133,8 @@ void CheckEmulatedGammaTable(PluginSession& session, CheckReport& report)
     for (const std::string& reply : replies) readBack += reply.substr(4, 32);
     report.ExpectEqual(readBack.substr(0, 2 * kBytes), Hex(table, kBytes),
                        EmulatedSlot(33, "ReadGammaTable reads back the uploaded entries"));
+    report.ExpectEqual(CurvesRedColumn(*device, kBytes / 2), RedColumn(table, kBytes / 2),
+                       EmulatedSlot(49, "ExecuteCommand \"GetCurves\" lists the read-back red entries"));
 
     uint8_t previous[kBytes];
     std::copy(table, table + kBytes, previous);

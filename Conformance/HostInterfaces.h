@@ -84,8 +84,20 @@ public:
 
 // ---- The monitor device interface ------------------------------------------------------
 
-class OvProgress;   // host progress objects; only passed through here
-class OvTrafo;      // calibration transforms; only passed through here
+// Progress objects are the host's: the plug-in reports into them and never ends them.
+// Not reference counted. Named as in the plug-in, so that the type checks of sanitizer
+// builds accept the plug-in's calls into the host's objects.
+class OvProgress {
+public:
+    virtual OvProgress* DestroySlot(uint8_t flags) = 0;  // 0 destructor
+    virtual void SetProgress(double fraction) = 0;       // 1
+    virtual void Notify(int32_t message) = 0;            // 2
+
+protected:
+    ~OvProgress() = default;
+};
+
+class OvTrafo;  // calibration transforms; only passed through here
 
 // One record of SetGetVCPList's list. flags: byte 0 set, byte 1 set only if different,
 // bytes 2 and 3 left as they are.
