@@ -18,6 +18,7 @@ const ConformanceCheck kChecks[] = {
     {"text commands on the emulated display, slot 49", &CheckEmulatedCommands},
     {"3D LUT command outside the 3D LUT group, slot 49", &CheckInit3DLUTOutsideGroup},
     {"calibration mode with a host progress object on the emulated display, slot 32", &CheckEmulatedCalibrationMode},
+    {"gamma curve loaded and read back on the emulated display, slots 34, 33 and 49", &CheckEmulatedSetGamma},
 };
 }  // namespace
 

@@ -55,5 +55,6 @@ void CheckEmulatedUniformity(PluginSession& session, CheckReport& report);
 // Its text commands: EmulatedCommandChecks.cpp
 void CheckEmulatedCommands(PluginSession& session, CheckReport& report);
 void CheckInit3DLUTOutsideGroup(PluginSession& session, CheckReport& report);
+void CheckEmulatedSetGamma(PluginSession& session, CheckReport& report);
 // Its preparation for measurement: EmulatedCalibrationModeChecks.cpp
 void CheckEmulatedCalibrationMode(PluginSession& session, CheckReport& report);

@@ -1,6 +1,8 @@
 // The text commands (slot 49) of a real-display device on the emulated PA271W: answers
 // copied into the host's buffer, a buffer too small for its answer, and a 3D LUT command
 // refused by a device whose display is outside the 3D LUT group.
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "ConformanceChecks.h"
@@ -62,4 +64,27 @@ void CheckInit3DLUTOutsideGroup(PluginSession& session, CheckReport& report)
     report.ExpectEqual(device->Supports3DLUT(), false, what + "36 Supports3DLUT");
     report.ExpectEqual(RaisedCode(*device, "Init3DLUT", 256), std::to_string(kUndefProc),
                        what + "49 ExecuteCommand \"Init3DLUT\" raises OvUndefProc");
+}
+
+// SetGamma (slot 34) on the PA271W loads 256 entries a channel on the full scale 1023;
+// ReadGammaTable (slot 33) and "GetCurves" show the red channel. The host computes the
+// curve on its own, so an entry may differ from the plug-in's by its last truncation.
+void CheckEmulatedSetGamma(PluginSession& session, CheckReport& report)
+{
+    DeviceHandle device = ConnectEmulatedDisplay(session, report);
+    if (!device) return;
+    device->SetGamma(2.2, nullptr);
+    device->ReadGammaTable();
+    static char curves[8192];
+    device->ExecuteCommand("GetCurves", "", curves, sizeof curves);
+    for (const int input : {0, 64, 128, 255}) {
+        const std::string prefix = "\n" + std::to_string(input) + "\t";
+        const std::string text = std::string("\n") + curves;
+        const size_t at = text.find(prefix);
+        const int red = at == std::string::npos ? -1 : std::atoi(text.c_str() + at + prefix.size());
+        const int expected = static_cast<int>(255.0 * std::pow(input / 255.0, 2.2) * 1023 / 255.0);
+        report.Expect(red >= expected - 1 && red <= expected + 1,
+                      EmulatedSlot(34, "SetGamma") + " 2.2, then slot 33: red entry " + std::to_string(input) + " is " +
+                          std::to_string(red) + ", about " + std::to_string(expected));
+    }
 }
