@@ -4,12 +4,14 @@
 // store its table. Entries are 16-bit, most significant byte first; addresses count
 // entries. A message carries 1 to 16 entries.
 #include <cstdint>
+
+#include "OvDevices/OvVendorMessages.h"
 #include <span>
 
 namespace OvGammaTable {
 
-constexpr uint8_t kVendorRequest = 0xC2;
-constexpr uint8_t kVendorReply = 0xC3;
+constexpr uint8_t kVendorRequest = kOvVendorRequest;
+constexpr uint8_t kVendorReply = kOvVendorReply;
 constexpr uint8_t kWrite = 0x05;
 constexpr uint8_t kReadBack = 0x04;
 constexpr uint8_t kWritePA = 0x0B;

@@ -4,10 +4,12 @@
 // slot. Point values are 16 bits, most significant byte first.
 #include <cstdint>
 
+#include "OvDevices/OvVendorMessages.h"
+
 namespace OvLut {
 
-constexpr uint8_t kVendorRequest = 0xC2;
-constexpr uint8_t kVendorReply = 0xC3;
+constexpr uint8_t kVendorRequest = kOvVendorRequest;
+constexpr uint8_t kVendorReply = kOvVendorReply;
 constexpr uint8_t kDirectWrite = 0x25;
 constexpr uint8_t kRamWrite = 0x2F;
 constexpr uint8_t kName = 0x27;
