@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,19 @@ protected:
         capture.Clear();
     }
     Waits Sleeps() { return clock->Sleeps(); }
+    // The sum of the waits: how long the operation takes on a real display.
+    uint32_t TotalWait()
+    {
+        const Waits waits = Sleeps();
+        return std::accumulate(waits.begin(), waits.end(), 0u);
+    }
+    uint16_t Current(uint16_t vcp) const { return display->Vcps().Find(vcp)->current; }
+    // Entries of `display`'s gamma-table memory from address on.
+    std::vector<int32_t> TableMemory(size_t address, size_t count) const
+    {
+        const auto from = display->Controller().GammaTable().Entries().begin() + static_cast<std::ptrdiff_t>(address);
+        return {from, from + static_cast<std::ptrdiff_t>(count)};
+    }
     // The name in the record of the graphics-card interface numbered n from 1.
     static std::string GraphicsInterfaceName(int n)
     {
