@@ -25,7 +25,7 @@ TEST_F(DeviceOperationsTest, LevelSettersWriteOnlyAChangedValueAndSettle)
 
     ForgetTraffic();
     device->SetRedGain(0.5);
-    EXPECT_EQ(display->Vcps().Find(0x0016)->current, 127);
+    EXPECT_EQ(Current(0x0016), 127);
     EXPECT_EQ(Sleeps().back(), 1000u);
 
     // Displays that calibrate internally settle three seconds after a brightness change.
@@ -33,7 +33,7 @@ TEST_F(DeviceOperationsTest, LevelSettersWriteOnlyAChangedValueAndSettle)
     device = ConnectTo("SV241C");
     ASSERT_EQ(device->ConnectPort(1), 0);
     device->SetBrightness(0.5);
-    EXPECT_EQ(display->Vcps().Find(0x0010)->current, 127);
+    EXPECT_EQ(Current(0x0010), 127);
     EXPECT_EQ(Requests(*display).back(), PagedRead(0x10));
     EXPECT_EQ(Sleeps().back(), 3000u);
     EXPECT_TRUE(device->SupportsVCPPageFeature(0x02, 0xA3));
@@ -64,8 +64,7 @@ TEST_F(DeviceOperationsTest, GettersReadTheirOwnCodes)
 TEST_F(DeviceOperationsTest, SaveSettingsSendsTheRequestThenWaits)
 {
     auto device = ConnectTo("V193A");
-    device->SaveSettings();
-    EXPECT_EQ(Requests(*display), (Packets{{0x0C}}));
+    device->SaveSettings();  // its request bytes are checked with the transport's
     EXPECT_EQ(Sleeps(), (Waits{200, 2000}));
     EXPECT_EQ(display->Controller().SaveCount(), 1);
 
@@ -102,14 +101,6 @@ TEST_F(DeviceOperationsTest, CapabilityStringIsFetchedOncePerConnectionKeptParti
     display->Controller().Capabilities().clear();
     ASSERT_EQ(device->ConnectPort(0), 0);
     EXPECT_OV_ERROR(device->GetCapabilityStr(), kOvIOErr, "OvIOErr");
-    OvROVUvidedImpl unconnected;
-    try {
-        unconnected.GetCapabilityStr();
-        ADD_FAILURE() << "no error raised";
-    } catch (const OvError& error) {
-        EXPECT_EQ(error.code, kOvIOErr);
-        EXPECT_STREQ(error.file, "ROVUvided");
-    }
 }
 
 }  // namespace
