@@ -37,14 +37,7 @@ Packets PointWrites(const Packets& requests)
     return writes;
 }
 
-class Device3DLUTTest : public EmulatedBusTest {
-protected:
-    uint32_t TotalWait()
-    {
-        const Waits waits = Sleeps();
-        return std::accumulate(waits.begin(), waits.end(), 0u);
-    }
-};
+using Device3DLUTTest = EmulatedBusTest;
 
 }  // namespace
 
@@ -55,7 +48,6 @@ TEST_F(Device3DLUTTest, IdentityOnANinePointDisplayIsWrittenDirectlyAndNamedLine
     device->Set3DLUT(nullptr, &progress);
     const auto& lut = display->Controller().Lut();
     ASSERT_EQ(lut.Table(), ExpectedGrid(9, OvIdentityRgb));
-    EXPECT_EQ(lut.Table()[8], (LutPoint{1020, 0, 0}));
     std::vector<uint16_t> steps;
     for (int r = 0; r < 9; ++r) steps.push_back(lut.Table()[static_cast<size_t>(r)][0]);
     EXPECT_EQ(steps, (std::vector<uint16_t>{0, 127, 255, 382, 510, 637, 765, 892, 1020}));
@@ -73,7 +65,6 @@ TEST_F(Device3DLUTTest, IdentityOnANinePointDisplayIsWrittenDirectlyAndNamedLine
     EXPECT_EQ(points[1], "\tr=  4, g=  0, b=  0 ( 510,   0,   0)");
     EXPECT_TRUE(std::is_sorted(progress.fractions.begin(), progress.fractions.end()));
     EXPECT_EQ(progress.fractions.back(), 1.0);
-    EXPECT_LE(*std::max_element(progress.fractions.begin(), progress.fractions.end()), 1.0);
 }
 
 class SeventeenPointTest : public Device3DLUTTest, public testing::WithParamInterface<Link> {};
