@@ -28,8 +28,6 @@ protected:
     }
 };
 
-uint16_t Current(OvEmulator::EmulatedDisplay& display, uint16_t id) { return display.Vcps().Find(id)->current; }
-
 VcpWrites operator+(VcpWrites first, const VcpWrites& second)
 {
     first.insert(first.end(), second.begin(), second.end());
@@ -85,11 +83,11 @@ TEST_F(DeviceCalibrationModeTest, UniformityIsReadOnTheFirstCallOnlyAndProgressI
         RecordingProgress progress;
         device->InitCalibrationMode(0.4, &progress);
         EXPECT_EQ(progress.fractions, (std::vector<double>{0.2, 0.5, 0.6, 0.7, 0.8, 1.0}));
-        EXPECT_EQ(Current(*display, 0x0010), 40);
+        EXPECT_EQ(Current(0x0010), 40);
         display->Vcps().Define(0x02C2, 1, 5);  // switched off meanwhile
         display->Vcps().Define(0x02EE, 0, 5);
         device->InitCalibrationMode(-1.0, nullptr);
-        EXPECT_EQ(Current(*display, 0x02EE), c.levelAfterSecondCall);
+        EXPECT_EQ(Current(0x02EE), c.levelAfterSecondCall);
     }
 }
 

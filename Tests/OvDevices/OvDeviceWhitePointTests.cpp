@@ -52,15 +52,9 @@ TEST_F(DeviceWhitePointTest, LEDDisplaysSetTheirCurrentsBetweenInternalCalibrati
     display->Vcps().Define(0x02C7, 0, 1);
     display->Vcps().Define(0x02A3, 0, 2);
     device->SetWhitePoint(0.9, 0.75, 0.333);
-    EXPECT_EQ(PagedWrites(*display), (VcpWrites{{0x02A3, 2},
-                                                {0x0016, 255},
-                                                {0x0018, 255},
-                                                {0x001A, 255},
-                                                {0x027E, 180},  // trunc(200 * 0.9)
-                                                {0x027F, 150},
-                                                {0x0280, 66},   // trunc(66.6)
-                                                {0x02C7, 1},
-                                                {0x02A3, 1}}));
+    // The LED currents are trunc(200 * component): 180, 150 and 66.
+    EXPECT_EQ(PagedWrites(*display), (VcpWrites{{0x02A3, 2}, {0x0016, 255}, {0x0018, 255}, {0x001A, 255}, {0x027E, 180},
+                                                {0x027F, 150}, {0x0280, 66}, {0x02C7, 1}, {0x02A3, 1}}));
     EXPECT_EQ(LongWaits(Sleeps()), (Waits{1000, 1000, 1000, 1000, 1000, 1000, 3000, 500}));
 }
 
