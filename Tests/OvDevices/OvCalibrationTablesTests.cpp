@@ -37,8 +37,6 @@ TEST(CalibrationTables, IgnoreGainMapsTheIdentityOntoTenBits)
     for (int32_t i = 0; i < 256; ++i) {
         for (int32_t c = 0; c < 3; ++c) ASSERT_EQ(LoadEntry(table, c, i), static_cast<int32_t>(i * 1023 / 255)) << i;
     }
-    EXPECT_EQ(std::vector<int32_t>({LoadEntry(table, 0, 1), LoadEntry(table, 1, 2), LoadEntry(table, 2, 255)}),
-              std::vector<int32_t>({4, 8, 1023}));
     // Just below an entry's boundary the entry below is taken.
     OvFunctionTrafo below([](const Rgb&) { return Rgb{255.0 * 5 / 1023 - 1e-9, 0.0, 0.0}; });
     EXPECT_EQ(LoadEntry(IgnoreGainTable(below), 0, 10), 4);

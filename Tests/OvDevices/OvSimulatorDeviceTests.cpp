@@ -218,7 +218,6 @@ TEST_F(OvSimulatorDevice, HardwareOperationsFail)
     EXPECT_OV_ERROR(device->ReadGammaTable(), kOvUndefProc, "OvUndefProc");
     // The 16-bit paged VCP operations need a DDC/CI channel, which a simulator never has.
     EXPECT_OV_ERROR(device->FactoryReset(), kOvIOErr, "OvIOErr");
-    EXPECT_OV_ERROR(device->SelectColorPreset(2), kOvIOErr, "OvIOErr");
     EXPECT_OV_ERROR(device->SetRGBCalibration(nullptr, nullptr), kOvArgErr, "OvArgErr");
 
     folder.Write("MonitorSimulation.txt", "Display0 = A\nA =\n{\n\tZEZPort = 3\n\tEDID = 00FG\n}\n");
