@@ -6,12 +6,12 @@
 #include <map>
 #include <string>
 
-TEST(VCPNames, TableIsSortedUniqueAndNamesCarryTheirId) {
+// The rows' order and uniqueness are checked where the table is defined.
+TEST(VCPNames, EveryRowIsThereAndItsNameCarriesItsId) {
     const auto table = VCPNameTable();
     ASSERT_EQ(table.size(), 509u);
     std::map<int, int> rowsPerPage;
     for (size_t i = 0; i < table.size(); ++i) {
-        if (i > 0) { EXPECT_LT(table[i - 1].id, table[i].id) << "row " << i; }
         char prefix[16];
         std::snprintf(prefix, sizeof prefix, "VCP_%04X_", static_cast<unsigned>(table[i].id));
         EXPECT_EQ(std::string(table[i].name).substr(0, 9), prefix);
