@@ -52,6 +52,7 @@ TEST(Capabilities, ReadsEveryElementOfADisplaysText) {
     EXPECT_EQ(record.valueListCount, 4);
     ASSERT_EQ(record.valueLists.size(), 4u);
     EXPECT_EQ(BlockValues(record.valueLists[0]), (Ids{0x01, 0x02, 0x05, 0x06, 0x08, 0x0B}));
+    EXPECT_EQ(BlockValues(record.valueLists[1]), (Ids{0x0F, 0x11, 0x12}));
     EXPECT_EQ(BlockValues(record.valueLists[2]), (Ids{0x00, 0x01}));
     EXPECT_EQ(BlockValues(record.valueLists[3]), (Ids{0x00, 0x01, 0x02, 0x03}));
     EXPECT_EQ(record.commandIds, (Ids{0x01, 0x02}));
