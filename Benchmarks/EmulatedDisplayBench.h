@@ -11,7 +11,6 @@
 //   seconds = bits / 100000
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -20,6 +19,7 @@
 #include "OvDevices/OvMonApi.h"
 #include "OvDevices/OvROVUvidedImpl.h"
 #include "OvSystem/OvPlatform.h"
+#include "Support/OvEmulatedBusTable.h"
 
 namespace OvBench {
 
@@ -46,21 +46,6 @@ private:
     uint64_t fSleptMs = 0;
 };
 
-inline int32_t OV_STDCALL GetInterfaceInfo(int32_t index, OvMonApi::DisplayInterfaceInfo* info)
-{
-    DisplayInterfaceInfo record{};
-    record.size = info->size;
-    const int32_t result = OvEmulator::CurrentBusGetDisplayInterfaceInfo(index, &record);
-    std::memcpy(info, &record, sizeof record);
-    return result;
-}
-
-inline const OvMonApiTable kCurrentBus = {
-    OvEmulator::CurrentBusSetUSBDeviceList, OvEmulator::CurrentBusEnumerateInterfaces,
-    OvEmulator::CurrentBusGetNumDisplayInterfaces, GetInterfaceInfo,
-    OvEmulator::CurrentBusI2CWrite, OvEmulator::CurrentBusI2CRead,
-};
-
 // A device connected on port 0 to one emulated display of the given model.
 class Bench {
 public:
@@ -71,7 +56,7 @@ public:
         fPreviousClock = OvPlatform::InstallClock(&fClock);
         fDisplay->SetMinimumReplyDelay(0);
         ResetDisplayInterfacesForTesting();
-        OvMonApi::Install(&kCurrentBus);
+        OvMonApi::Install(&OvEmulatedBusTable::kCurrentBus);
         InitInterfaces();
         fDevice = std::make_unique<OvROVUvidedImpl>();
         fDevice->ConnectPort(0);

@@ -1,23 +1,12 @@
 #include "Soak/SoakMachine.h"
 
-#include <cstring>
-
 #include "OvDevices/OvDisplayInterfaces.h"
 #include "OvDevices/OvMonApi.h"
+#include "Tests/Support/OvEmulatedBusTable.h"
 
 namespace {
 
 SoakGuard* gGuard = nullptr;
-
-// The emulator's interface record is the library's; the plug-in reads its own copy.
-int32_t OV_STDCALL InterfaceInfo(int32_t index, OvMonApi::DisplayInterfaceInfo* info)
-{
-    DisplayInterfaceInfo record{};
-    record.size = info->size;
-    const int32_t result = OvEmulator::CurrentBusGetDisplayInterfaceInfo(index, &record);
-    std::memcpy(info, &record, sizeof record);
-    return result;
-}
 
 int32_t OV_STDCALL CountedWrite(int32_t iface, int32_t address, const uint8_t* data, int32_t count, int32_t param)
 {
@@ -33,7 +22,8 @@ int32_t OV_STDCALL CountedRead(int32_t iface, int32_t address, uint8_t* buffer, 
 
 const OvMonApiTable kSoakTable = {
     OvEmulator::CurrentBusSetUSBDeviceList, OvEmulator::CurrentBusEnumerateInterfaces,
-    OvEmulator::CurrentBusGetNumDisplayInterfaces, InterfaceInfo, CountedWrite, CountedRead,
+    OvEmulator::CurrentBusGetNumDisplayInterfaces,
+    OvEmulatedBusTable::CopiedInterfaceInfo<OvEmulator::CurrentBusGetDisplayInterfaceInfo>, CountedWrite, CountedRead,
 };
 
 }  // namespace

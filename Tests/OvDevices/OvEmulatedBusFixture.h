@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -21,6 +20,7 @@
 #include "OvSystem/OvVirtualClock.h"
 #include "OvTools/OvDebug.h"
 #include "Support/OvCaptureStream.h"
+#include "Support/OvEmulatedBusTable.h"
 #ifdef OV_TEST_DDC_OVER_I2CDEV
 #include "Support/OvEmulatedI2cDev.h"
 #endif
@@ -34,24 +34,9 @@ using OvEmulator::kAlways;
 using OvEmulator::Link;
 using OvEmulator::RequestKind;
 
-// The emulator's record type is the library's; copy through it into the plug-in's own.
-template <auto getInfo>
-int32_t OV_STDCALL CopiedInterfaceInfo(int32_t index, OvMonApi::DisplayInterfaceInfo* info)
-{
-    DisplayInterfaceInfo record{};
-    record.size = info->size;
-    const int32_t result = getInfo(index, &record);
-    std::memcpy(info, &record, sizeof record);
-    return result;
-}
-
 #ifndef OV_TEST_DDC_OVER_I2CDEV
 // The displays straight on the emulated bus.
-inline const OvMonApiTable kBusTable = {
-    OvEmulator::CurrentBusSetUSBDeviceList, OvEmulator::CurrentBusEnumerateInterfaces,
-    OvEmulator::CurrentBusGetNumDisplayInterfaces, CopiedInterfaceInfo<OvEmulator::CurrentBusGetDisplayInterfaceInfo>,
-    OvEmulator::CurrentBusI2CWrite, OvEmulator::CurrentBusI2CRead,
-};
+inline const OvMonApiTable& kBusTable = OvEmulatedBusTable::kCurrentBus;
 #else
 // The same tests with the graphics-card displays behind MONAPI2's Linux i2c-dev backend.
 inline OvI2cDevTest::I2cDevRoute* gRoute = nullptr;
@@ -63,7 +48,7 @@ inline const OvMonApiTable kBusTable = {
     [](const uint32_t* ids, int32_t count) OV_STDCALL { return gRoute->SetUSBDeviceList(ids, count); },
     [](int32_t flags, int32_t options) OV_STDCALL { return gRoute->EnumerateInterfaces(flags, options); },
     []() OV_STDCALL { return gRoute->GetNumDisplayInterfaces(); },
-    CopiedInterfaceInfo<RouteInterfaceInfo>,
+    OvEmulatedBusTable::CopiedInterfaceInfo<RouteInterfaceInfo>,
     [](int32_t iface, int32_t address, const uint8_t* data, int32_t count, int32_t param) OV_STDCALL {
         return gRoute->I2CWrite(iface, address, data, count, param);
     },
