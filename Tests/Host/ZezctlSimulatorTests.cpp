@@ -66,11 +66,9 @@ TEST_F(ZezctlSimulator, CommandsDriveTheSimulatedDisplays)
                           "Extension blocks  0\nChecksum          0xC6 (valid)\n"));
     EXPECT_THAT(RunZezctl("--sim capabilities").out, HasSubstr("MCCS version               1.1\n"));
 
-    EXPECT_EQ(RunZezctl("--sim getvcp brightness").out, "VCP_0010_BRIGHTNESS (0x0010): current 0, max 100\n");
     EXPECT_EQ(RunZezctl("--sim setvcp brightness 60").out,
               "VCP_0010_BRIGHTNESS (0x0010): set to 60 (was 0, max 100)\n");
     EXPECT_EQ(RunZezctl("--sim getvcp 0x10").out, "VCP_0010_BRIGHTNESS (0x0010): current 60, max 100\n");
-    EXPECT_EQ(RunZezctl("--sim setvcp brightness 101").status, 1);
     EXPECT_EQ(RunZezctl("--sim brightness 40%").out, "brightness: 100.0% -> 40.0%\n");
 
     // What the simulator stored is there to check.
