@@ -190,7 +190,7 @@ TEST_F(ZezctlCalibration, LutTextCommandsReachTheDisplayAndKeepTheOutputClean)
     EXPECT_EQ(RunZezctl("--emulate PA271W getvcp --terse 0x1069").out, "VCP 0x1069 C 1 2\n");
 }
 
-TEST_F(ZezctlCalibration, BadInputIsNamedAndNothingReachesTheDisplay)
+TEST_F(ZezctlCalibration, BadInputAndMissingLutAreNamedAndNothingReachesTheDisplay)
 {
     Write("columns.cal", "CAL\nNUMBER_OF_FIELDS 2\nBEGIN_DATA_FORMAT\nRGB_I RGB_R\nEND_DATA_FORMAT\n"
                          "NUMBER_OF_SETS 2\nBEGIN_DATA\n0 0\n1 1\nEND_DATA\n");
@@ -219,27 +219,24 @@ TEST_F(ZezctlCalibration, BadInputIsNamedAndNothingReachesTheDisplay)
         {"lut3d", "broken.cube", "not a LUT OpenColorIO can read"},
         {"lut3d", "missing.cube", "cannot be opened"},
     };
+    const auto expectRefused = [this](const char* model, const std::string& command, const std::string& argument,
+                                      const testing::Matcher<std::string>& error) {
+        SCOPED_TRACE(argument);
+        const ZezctlResult result = RunZezctl({"--emulate", model, command, argument});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_THAT(result.ErrorLines(), testing::ElementsAre(error));
+        // The display would have left a state file had anything been written to it.
+        EXPECT_FALSE(std::filesystem::exists(StateFile(model)));
+    };
     for (const auto& test : cases) {
         const std::string path = File(test.file).string();
-        const ZezctlResult result = RunZezctl({"--emulate", "PA271W", test.command, path});
-        EXPECT_EQ(result.status, 1) << test.file;
-        ASSERT_EQ(result.ErrorLines().size(), 1u) << test.file << ": " << result.err;
-        EXPECT_THAT(result.ErrorLines()[0], HasSubstr("error: " + path + ": ")) << test.file;
-        EXPECT_THAT(result.ErrorLines()[0], HasSubstr(test.reason)) << test.file;
-        // The display would have left a state file had anything been written to it.
-        EXPECT_FALSE(std::filesystem::exists(StateFile("PA271W"))) << test.file;
+        expectRefused("PA271W", test.command, path, testing::AllOf(HasSubstr("error: " + path + ": "), HasSubstr(test.reason)));
     }
-}
-
-TEST_F(ZezctlCalibration, DisplayWithout3DLutIsRefusedBeforeAnythingIsSent)
-{
+    // A display without a 3D LUT refuses every lut3d before anything is sent.
     Write("grade.cube", CubeText(2, [](const UnitColour& in) { return in; }));
-    for (const std::string& arguments : {File("grade.cube").string(), std::string("--identity"), std::string("--enable")}) {
-        const ZezctlResult result = RunZezctl({"--emulate", "V193A", "lut3d", arguments});
-        EXPECT_EQ(result.status, 1) << arguments;
-        EXPECT_THAT(result.err, HasSubstr("error: the V193A on port 0 has no 3D LUT")) << arguments;
-        EXPECT_FALSE(std::filesystem::exists(StateFile("V193A"))) << arguments;
-    }
+    for (const std::string& argument : {File("grade.cube").string(), std::string("--identity"), std::string("--enable")})
+        expectRefused("V193A", "lut3d", argument, testing::Eq("error: the V193A on port 0 has no 3D LUT (it is not in the 3D LUT model"
+                                                            " group); nothing was sent"));
 }
 
 TEST_F(ZezctlCalibration, CurvesSummarizesAndPlotsWhatJsonLists)

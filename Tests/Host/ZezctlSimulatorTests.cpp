@@ -31,8 +31,15 @@ std::string FileText(const std::filesystem::path& file)
 
 }  // namespace
 
-TEST_F(ZezctlSimulator, SimInitWritesAStarterAndKeepsAnExistingOne)
+TEST_F(ZezctlSimulator, SimInitWritesTheMissingDescriptionAndKeepsAnExistingOne)
 {
+    // Without a description no simulated display answers.
+    const ZezctlResult none = RunZezctl("--sim detect");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.out.empty());
+    EXPECT_EQ(none.ErrorLines(), Lines{"error: no display found: no simulated display answers on ports 0 to 11; "
+                                       "'zezctl sim init' writes a starter description"});
+
     const ZezctlResult written = RunZezctl("sim init --displays 2");
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, Description().string() + "\n");
@@ -79,13 +86,4 @@ TEST_F(ZezctlSimulator, CommandsDriveTheSimulatedDisplays)
 
     const ZezctlResult stats = RunZezctl("--sim --stats getvcp brightness");
     EXPECT_THAT(stats.out, HasSubstr("Statistics: none (the simulated display exchanges no DDC/CI traffic)\n"));
-}
-
-TEST_F(ZezctlSimulator, WithoutADescriptionNoDisplayAnswers)
-{
-    const ZezctlResult result = RunZezctl("--sim detect");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.out.empty());
-    EXPECT_EQ(result.ErrorLines(), Lines{"error: no display found: no simulated display answers on ports 0 to 11; "
-                                         "'zezctl sim init' writes a starter description"});
 }
