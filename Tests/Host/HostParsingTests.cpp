@@ -148,7 +148,6 @@ TEST(HostParsing, PluginErrorsReadLikeTheFrameworksMessages)
     EXPECT_EQ(DescribeOvError(3, "OvIOErr", 0), "Error=3 (OvIOErr)");
     EXPECT_EQ(DescribeOvError(-25, nullptr, 12), "Error=-25");
     EXPECT_EQ(DescribeOvError(0, nullptr, 0), "No Error");
-    EXPECT_EQ(UsageMessage([] { CallDevice("x", [] { return 1; }); }), "no UsageError");
 }
 
 TEST(HostParsing, CapabilityCodesKeepTheirValueLists)

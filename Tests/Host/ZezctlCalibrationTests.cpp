@@ -82,18 +82,57 @@ std::array<std::vector<int>, 3> CurvesOfDisplay(const std::string& model)
 
 }  // namespace
 
-TEST_F(ZezctlCalibration, CalFileLoadsItsInterpolatedCurvesAndIsVerifiedAndRemembered)
+// Each source of curves reaches the display as the curves it describes, and a later run
+// reads them back from the remembered display. Each target curve's name maps to the
+// plug-in's curve code: a wrong code gives another table.
+TEST_F(ZezctlCalibration, EachSourceLoadsItsCurvesAndIsVerified)
 {
     constexpr int kRows = 9;  // coarse, so the interpolation between rows shows
     Write("warm.cal", CalText(kRows, kWarmCurves));
-    const ZezctlResult loaded = RunZezctl({"--emulate", "V193A", "calibrate", File("warm.cal").string()});
-    ASSERT_EQ(loaded.status, 0) << loaded.err;
-    EXPECT_THAT(loaded.out, HasSubstr("(9 entries a channel) into the V193A on port 0 (ignore-gain family)"));
-    EXPECT_THAT(loaded.out, HasSubstr("verified: the display holds the table sent"));
-    // A second run, which reads the display back, sees what the first loaded.
-    const auto values = CurvesOfDisplay("V193A");
-    for (size_t c = 0; c < 3; ++c)
-        ExpectWithinTruncation(values[c], TenBitTable(Interpolated(kWarmCurves[c], kRows)), "channel " + std::to_string(c));
+    const std::array<VcgtFormula, 3> formula = {{{1.0, 0.0, 1.0}, {1.8, 0.0, 0.9}, {2.2, 0.05, 1.0}}};
+    WriteVcgtFormulaProfile(File("formula.icm"), formula);
+    const auto power = [&formula](size_t c) -> UnitCurve {
+        return [f = formula[c]](double x) { return f.minimum + (f.maximum - f.minimum) * std::pow(x, f.gamma); };
+    };
+    const auto each = [](const UnitCurve& curve) { return std::array<UnitCurve, 3>{curve, curve, curve}; };
+    const std::string cal = File("warm.cal").string(), icm = File("formula.icm").string();
+    const struct {
+        ZezctlArguments arguments;
+        std::array<UnitCurve, 3> curves;
+        std::string loaded;  // as the output names it
+        bool verified;
+    } cases[] = {
+        {{cal},
+         {Interpolated(kWarmCurves[0], kRows), Interpolated(kWarmCurves[1], kRows), Interpolated(kWarmCurves[2], kRows)},
+         cal + " (9 entries a channel)", true},
+        {{icm, "--no-verify"}, {power(0), power(1), power(2)}, icm + " (4096 entries a channel)", false},
+        {{"--gamma", "2.2"}, each([](double x) { return std::pow(x, 2.2); }), "gamma 2.2", true},
+        {{"--curve", "linear"}, each([](double x) { return x; }), "the linear curve", true},
+        {{"--curve", "srgb"},
+         each([](double x) { return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4); }),
+         "the srgb curve", true},
+        {{"--curve", "lstar"}, each([](double x) {
+             const double f = (100 * x + 16) / 116;
+             return f > 0.20689655172413793 ? f * f * f : (f - 0.13793103448275862) * 0.12841854934601665;
+         }),
+         "the lstar curve", true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.loaded);
+        ZezctlArguments arguments = {"--emulate", "V193A", "calibrate"};
+        arguments.insert(arguments.end(), test.arguments.begin(), test.arguments.end());
+        const ZezctlResult loaded = RunZezctl(arguments);
+        ASSERT_EQ(loaded.status, 0) << loaded.err;
+        EXPECT_EQ(loaded.out, "loaded " + test.loaded + " into the V193A on port 0 (ignore-gain family)\n" +
+                                  (test.verified ? "verified: the display holds the table sent (3 x 256 entries read"
+                                                   " back, largest difference 0)\n"
+                                                 : ""));
+        // Off a terminal the plug-in's progress is shown a line a step; their format is ProgressDisplay's.
+        EXPECT_THAT(loaded.err, HasSubstr("calibrate: 100%"));
+        const auto values = CurvesOfDisplay("V193A");
+        for (size_t c = 0; c < 3; ++c)
+            ExpectWithinTruncation(values[c], TenBitTable(test.curves[c]), "channel " + std::to_string(c));
+    }
 }
 
 TEST_F(ZezctlCalibration, VcgtTableGoesThroughTheSeries90PathToTheCapabilityOffsets)
@@ -110,44 +149,6 @@ TEST_F(ZezctlCalibration, VcgtTableGoesThroughTheSeries90PathToTheCapabilityOffs
         // The table holds 16-bit rounded entries of the curve.
         const UnitCurve tabulated = [&](double x) { return std::round(kWarmCurves[c](x) * 65535) / 65535; };
         ExpectWithinTruncation(channel, TenBitTable(tabulated), "channel " + std::to_string(c));
-    }
-}
-
-TEST_F(ZezctlCalibration, VcgtFormulaIsSampledAsItsPowerCurve)
-{
-    const std::array<VcgtFormula, 3> formula = {{{1.0, 0.0, 1.0}, {1.8, 0.0, 0.9}, {2.2, 0.05, 1.0}}};
-    WriteVcgtFormulaProfile(File("formula.icm"), formula);
-    const ZezctlResult loaded = RunZezctl({"--emulate", "V193A", "calibrate", File("formula.icm").string(), "--no-verify"});
-    ASSERT_EQ(loaded.status, 0) << loaded.err;
-    EXPECT_THAT(loaded.out, testing::Not(HasSubstr("verif")));
-    const auto values = CurvesOfDisplay("V193A");
-    for (size_t c = 0; c < 3; ++c) {
-        const VcgtFormula f = formula[c];
-        ExpectWithinTruncation(values[c], TenBitTable([f](double x) { return f.minimum + (f.maximum - f.minimum) * std::pow(x, f.gamma); }),
-                               "channel " + std::to_string(c));
-    }
-}
-
-// Each name maps to the plug-in's curve code: a wrong code gives another table.
-TEST_F(ZezctlCalibration, TargetCurvesGoThroughSetGamma)
-{
-    const struct {
-        const char* arguments;
-        UnitCurve curve;
-    } cases[] = {
-        {"--gamma 2.2", [](double x) { return std::pow(x, 2.2); }},
-        {"--curve linear", [](double x) { return x; }},
-        {"--curve srgb", [](double x) { return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4); }},
-        {"--curve lstar", [](double x) {
-             const double f = (100 * x + 16) / 116;
-             return f > 0.20689655172413793 ? f * f * f : (f - 0.13793103448275862) * 0.12841854934601665;
-         }},
-    };
-    for (const auto& test : cases) {
-        const ZezctlResult loaded = RunZezctl(std::string("--emulate V193A calibrate ") + test.arguments);
-        ASSERT_EQ(loaded.status, 0) << test.arguments << ": " << loaded.err;
-        EXPECT_THAT(loaded.out, HasSubstr("largest difference 0")) << test.arguments;
-        ExpectWithinTruncation(CurvesOfDisplay("V193A")[1], TenBitTable(test.curve), test.arguments);
     }
 }
 
@@ -189,7 +190,7 @@ TEST_F(ZezctlCalibration, LutTextCommandsReachTheDisplayAndKeepTheOutputClean)
     EXPECT_EQ(RunZezctl("--emulate PA271W getvcp --terse 0x1069").out, "VCP 0x1069 C 1 2\n");
 }
 
-TEST_F(ZezctlCalibration, BadInputIsNamedAndNothingReachesTheDisplay)
+TEST_F(ZezctlCalibration, BadInputAndMissingLutAreNamedAndNothingReachesTheDisplay)
 {
     Write("columns.cal", "CAL\nNUMBER_OF_FIELDS 2\nBEGIN_DATA_FORMAT\nRGB_I RGB_R\nEND_DATA_FORMAT\n"
                          "NUMBER_OF_SETS 2\nBEGIN_DATA\n0 0\n1 1\nEND_DATA\n");
@@ -218,27 +219,24 @@ TEST_F(ZezctlCalibration, BadInputIsNamedAndNothingReachesTheDisplay)
         {"lut3d", "broken.cube", "not a LUT OpenColorIO can read"},
         {"lut3d", "missing.cube", "cannot be opened"},
     };
+    const auto expectRefused = [this](const char* model, const std::string& command, const std::string& argument,
+                                      const testing::Matcher<std::string>& error) {
+        SCOPED_TRACE(argument);
+        const ZezctlResult result = RunZezctl({"--emulate", model, command, argument});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_THAT(result.ErrorLines(), testing::ElementsAre(error));
+        // The display would have left a state file had anything been written to it.
+        EXPECT_FALSE(std::filesystem::exists(StateFile(model)));
+    };
     for (const auto& test : cases) {
         const std::string path = File(test.file).string();
-        const ZezctlResult result = RunZezctl({"--emulate", "PA271W", test.command, path});
-        EXPECT_EQ(result.status, 1) << test.file;
-        ASSERT_EQ(result.ErrorLines().size(), 1u) << test.file << ": " << result.err;
-        EXPECT_THAT(result.ErrorLines()[0], HasSubstr("error: " + path + ": ")) << test.file;
-        EXPECT_THAT(result.ErrorLines()[0], HasSubstr(test.reason)) << test.file;
-        // The display would have left a state file had anything been written to it.
-        EXPECT_FALSE(std::filesystem::exists(StateFile("PA271W"))) << test.file;
+        expectRefused("PA271W", test.command, path, testing::AllOf(HasSubstr("error: " + path + ": "), HasSubstr(test.reason)));
     }
-}
-
-TEST_F(ZezctlCalibration, DisplayWithout3DLutIsRefusedBeforeAnythingIsSent)
-{
+    // A display without a 3D LUT refuses every lut3d before anything is sent.
     Write("grade.cube", CubeText(2, [](const UnitColour& in) { return in; }));
-    for (const std::string& arguments : {File("grade.cube").string(), std::string("--identity"), std::string("--enable")}) {
-        const ZezctlResult result = RunZezctl({"--emulate", "V193A", "lut3d", arguments});
-        EXPECT_EQ(result.status, 1) << arguments;
-        EXPECT_THAT(result.err, HasSubstr("error: the V193A on port 0 has no 3D LUT")) << arguments;
-        EXPECT_FALSE(std::filesystem::exists(StateFile("V193A"))) << arguments;
-    }
+    for (const std::string& argument : {File("grade.cube").string(), std::string("--identity"), std::string("--enable")})
+        expectRefused("V193A", "lut3d", argument, testing::Eq("error: the V193A on port 0 has no 3D LUT (it is not in the 3D LUT model"
+                                                            " group); nothing was sent"));
 }
 
 TEST_F(ZezctlCalibration, CurvesSummarizesAndPlotsWhatJsonLists)
@@ -257,35 +255,17 @@ TEST_F(ZezctlCalibration, CurvesSummarizesAndPlotsWhatJsonLists)
     const std::string svg = OvReadBytes(File("curves.svg"));
     EXPECT_THAT(svg, testing::StartsWith("<?xml"));
     EXPECT_THAT(svg, HasSubstr("</svg>"));
-    EXPECT_EQ(std::count(svg.begin(), svg.end(), '\n') > 10, true);
     for (const char* label : {">red<", ">green<", ">blue<", ">identity<"}) EXPECT_THAT(svg, HasSubstr(label));
     // Each channel is one polyline of 256 points.
     EXPECT_EQ(static_cast<int>(std::count(svg.begin(), svg.end(), ',')) >= 3 * 256, true);
 }
 
-TEST_F(ZezctlCalibration, ProgressIsOneLineEachTenPercentWhenNotATerminal)
-{
-    const ZezctlResult result = RunZezctl("--emulate V193A calibrate --curve srgb");
-    ASSERT_EQ(result.status, 0) << result.err;
-    std::vector<std::string> progress;
-    std::istringstream err(result.err);
-    for (std::string line; std::getline(err, line);) {
-        if (line.rfind("calibrate: ", 0) == 0) progress.push_back(line.substr(0, line.find(" (")));
-    }
-    ASSERT_FALSE(progress.empty());
-    EXPECT_EQ(progress.back(), "calibrate: 100%");
-    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end() - 1));
-    EXPECT_EQ(std::adjacent_find(progress.begin(), progress.end()), progress.end());
-    EXPECT_THAT(result.err, testing::Not(HasSubstr("\r")));
-}
-
 #if defined(__linux__)
+// The bar's format is ProgressDisplay's unit test; here zezctl sees the terminal and finishes.
 TEST_F(ZezctlCalibration, ProgressIsABarRedrawnInPlaceOnATerminal)
 {
     const std::string screen = RunUnderTerminal(ZEZCTL_PATH, Words("--emulate V193A calibrate --gamma 2.0"));
-    EXPECT_THAT(screen, HasSubstr("\rcalibrate [......."));
     EXPECT_THAT(screen, HasSubstr("\rcalibrate [##############################] 100%  0:00 elapsed, done"));
-    EXPECT_THAT(screen, testing::ContainsRegex("calibrate \\[#*\\.*\\] +[0-9]+%  [0-9]+:[0-9][0-9] elapsed, "));
     EXPECT_THAT(screen, testing::Not(HasSubstr("calibrate: 10%")));
 }
 #endif

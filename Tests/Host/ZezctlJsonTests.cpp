@@ -19,9 +19,9 @@ Json JsonOf(const std::string& arguments)
 }
 
 // The cell of a text row: the words after the label, up to the end.
-std::string TextFact(const std::string& arguments, const std::string& label)
+std::string TextFact(const std::vector<std::string>& lines, const std::string& label)
 {
-    for (const std::string& line : RunZezctl(arguments).OutLines()) {
+    for (const std::string& line : lines) {
         if (line.rfind(label, 0) != 0) continue;
         const size_t start = line.find_first_not_of(' ', label.size());
         return start == std::string::npos ? "" : line.substr(start);
@@ -48,7 +48,8 @@ TEST(ZezctlJson, EachCommandCarriesTheFactsOfItsText)
         const char* label;
     } facts[] = {{"model", "Model"}, {"serial", "Serial number"}, {"vendorProductId", "Vendor-product id"},
                  {"screenSize", "Screen size"}, {"runningHours", "Running hours"}, {"lut3d", "3D LUT"}};
-    for (const auto& fact : facts) EXPECT_EQ(info.at(fact.key), TextFact(pa + "info", fact.label)) << fact.key;
+    const std::vector<std::string> infoText = RunZezctl(pa + "info").OutLines();
+    for (const auto& fact : facts) EXPECT_EQ(info.at(fact.key), TextFact(infoText, fact.label)) << fact.key;
 
     const Json getvcp = JsonOf(pa + "getvcp brightness 0x1054");
     EXPECT_EQ(getvcp.at("controls")[0], Json::parse(R"({"id":"0x0010","name":"VCP_0010_BRIGHTNESS","supported":true,

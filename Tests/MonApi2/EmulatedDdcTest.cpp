@@ -59,11 +59,8 @@ TEST(EmulatedDdc, PagedReadAndWriteReplyWithTheState)
 TEST(EmulatedDdc, CapabilityStringComesIn32ByteChunksEndedByAnEmptyOne)
 {
     HostSide host;
+    // What the string says is checked through zezctl's capability view.
     const std::string expected = host.display->Model().CapabilityString();
-    for (const char* element : {"type(LCD)", "vcp(04 08 10 12 14(01 02 04 05 06 08 0B) 16 18 1A",
-                                "vcp_p02(54 68 B3 C2(01 02) E8 EE F9)", "vcp_p10(50 51 52 53 54 5C 67 69 6B 71 97)",
-                                "gamma_table(size(C00) r_ofs(0) g_ofs(400) b_ofs(800))"})
-        EXPECT_NE(expected.find(element), std::string::npos) << element;
 
     std::string text;
     for (int chunk = 0;; ++chunk) {

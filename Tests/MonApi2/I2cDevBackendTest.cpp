@@ -180,30 +180,21 @@ TEST(I2cDevBackend, KeepsDevicesOpenBetweenScansAndReportsTheUnopenable)
     EXPECT_EQ(side.calls, (Lines{"close 104", "open /dev/i2c-4", "open /dev/i2c-6", "close 106"}));
 }
 
-TEST(I2cDevBackend, RealDisplaysUnlessEmulationIsChosen)
+// OV_MONAPI2_EMULATE, even empty, replaces the machine's displays. Without it the backend is
+// this one: zezctl's bad-input test shows it reporting a connector it cannot open.
+TEST(I2cDevBackend, ChosenEmulationReplacesRealDisplaysEvenWhenEmpty)
 {
-    OvTestFolder tree;
-    AddConnector(tree, "card0-DP-1", "connected", {}, "../../i2c-999999");
     Lines problems;
     const auto select = [&](const char* emulate) {
         return MonApi2::SelectBackends(
-            [&](const char* name) -> std::optional<std::string> {
-                if (std::string(name) == "OV_MONAPI2_SYSFS_ROOT") return tree.Path();
-                if (std::string(name) == "OV_MONAPI2_EMULATE" && emulate) return emulate;
+            [emulate](const char* name) -> std::optional<std::string> {
+                if (std::string(name) == "OV_MONAPI2_EMULATE") return emulate;
                 return std::nullopt;
             },
             [&problems](const std::string& line) { problems.push_back(line); });
     };
-    auto backends = select(nullptr);
-    ASSERT_EQ(backends.size(), 1u);
-    ASSERT_NE(dynamic_cast<MonApi2::LinuxI2cBackend*>(backends[0].get()), nullptr);
-    EXPECT_EQ(backends[0]->Enumerate({}), 0);
-    EXPECT_EQ(problems, Lines{"cannot open /dev/i2c-999999 for card0-DP-1: No such file or directory"
-                              " (is the i2c-dev module loaded?)"});
-
     EXPECT_TRUE(select("").empty());
-    problems.clear();
-    backends = select("PA271W,Nope");
+    const auto backends = select("PA271W,Nope");
     ASSERT_EQ(backends.size(), 1u);
     EXPECT_NE(dynamic_cast<MonApi2::EmulatedBackend*>(backends[0].get()), nullptr);
     EXPECT_EQ(problems, Lines{"unknown emulated model 'Nope' skipped"});

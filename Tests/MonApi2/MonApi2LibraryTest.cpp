@@ -1,3 +1,5 @@
+// The library's parts below its exports: the emulation choice and the interface table. The
+// exports themselves are driven through the plug-in by zezctl's end-to-end tests.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,8 +10,6 @@
 #include "MonApi2/EmulatedBackend.h"
 #include "MonApi2/EmulationSelection.h"
 #include "MonApi2/InterfaceTable.h"
-#include "OvSystem/OvPlatform.h"
-#include "Support/OvTestSupport.h"
 
 using namespace OvEmulatorTest;
 using OvEmulator::Link;
@@ -61,37 +61,4 @@ TEST(MonApi2Library, TableNumbersInterfacesAndChecksArguments)
     EXPECT_EQ(table.Write(1, 0x6E, save.data(), 4), 0);
     EXPECT_EQ(table.Write(3, 0x6E, save.data(), 4), kMonApi2NoInterface);
     EXPECT_EQ(table.Read(0, 0x6F, nullptr, 3), kMonApi2BadArgument);
-}
-
-TEST(MonApi2Library, SharedLibraryServesTheModelsChosenInTheEnvironment)
-{
-    OvScopedEnvironment emulate("OV_MONAPI2_EMULATE", "PA271W,USB:PA311D");
-    OvScopedEnvironment waitScale("OV_MONAPI2_EMULATE_WAIT_SCALE", "0");
-    void* library = OvPlatform::LoadLibrary(MONAPI2_PATH);
-    ASSERT_NE(library, nullptr);
-    const auto find = [library](const char* name) { return OvPlatform::FindSymbol(library, name); };
-    const auto setUsb = reinterpret_cast<MonApi2SetUSBDeviceListFn>(find("SetUSBDeviceList"));
-    const auto enumerate = reinterpret_cast<MonApi2EnumerateInterfacesFn>(find("EnumerateInterfaces"));
-    const auto count = reinterpret_cast<MonApi2GetNumDisplayInterfacesFn>(find("GetNumDisplayInterfaces"));
-    const auto getInfo = reinterpret_cast<MonApi2GetDisplayInterfaceInfoFn>(find("GetDisplayInterfaceInfo"));
-    const auto write = reinterpret_cast<MonApi2I2CWriteFn>(find("I2C_WRITE"));
-    const auto read = reinterpret_cast<MonApi2I2CReadFn>(find("I2C_READ"));
-    ASSERT_TRUE(setUsb && enumerate && count && getInfo && write && read);
-
-    const uint32_t usb = 0x0409046B;
-    EXPECT_EQ(setUsb(&usb, 1), 0);
-    EXPECT_EQ(enumerate(1, 0), 2);
-    EXPECT_EQ(count(), 2);
-    DisplayInterfaceInfo info{};
-    info.size = 260;
-    ASSERT_EQ(getInfo(1, &info), 0);
-    EXPECT_STREQ(info.displayName, "PA311D");
-    EXPECT_STREQ(info.interfaceName, "USB");
-
-    const Bytes request = HostPacket({0xC6, 0x00, 0x12});
-    EXPECT_EQ(write(0, 0x6E, request.data(), 6, 10000), 0);
-    Bytes reply(12);
-    EXPECT_EQ(read(0, 0x6F, reply.data(), 12, 10000), 0);
-    EXPECT_EQ(reply, (Bytes{0x6E, 0x89, 0xC7, 0x00, 0x00, 0x12, 0x00, 0x00, 0x64, 0x00, 0x32, 0x34}));
-    OvPlatform::FreeLibrary(library);
 }
