@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "Calibration/CalibrationFile.h"
@@ -44,6 +45,22 @@ extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libOpenColorIO\n"
            "leak:libexpat\n";
+}
+
+// OpenColorIO reserves a LUT's declared size before it reads the entries: a header of
+// "LUT_3D_SIZE 30101" reserves 6.9 GB of address space that is never touched, and the
+// file is then refused (zezctl's peak memory on that file is 9 MB). A limit on single
+// allocations would report every such header, so this target keeps only the limit on
+// memory actually in use (-rss_limit_mb, 2 GB by default).
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    static std::vector<char*> arguments(*argv, *argv + *argc);
+    static char noSingleAllocationLimit[] = "-malloc_limit_mb=1048576";
+    arguments.insert(arguments.begin() + 1, noSingleAllocationLimit);  // a later flag still wins
+    arguments.push_back(nullptr);
+    *argc = static_cast<int>(arguments.size()) - 1;
+    *argv = arguments.data();
+    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
