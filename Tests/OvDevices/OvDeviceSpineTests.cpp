@@ -13,6 +13,7 @@
 #include "OvDevices/OvZEZSimulatorDevice.h"
 #include "OvSystem/OvVirtualClock.h"
 #include "OvTools/OvDebug.h"
+#include "Support/OvFunctionTrafo.h"
 #include "Support/OvCaptureStream.h"
 
 namespace {
@@ -81,12 +82,21 @@ TEST(UnconnectedDevice, OperationsNeedingTheDisplayRaiseIOErrNamingTheDeviceSour
 {
     OvROVUvidedImpl device;
     const uint8_t payload[] = {0xC2, 0x06};
+    const int32_t chunk[8] = {};
+    OvFunctionTrafo identity(OvIdentityRgb);
+    OvArray<OvVCPListRecord> writeList;
+    writeList.SetCount(1);
+    writeList[0] = {1, 0x0010, 50, 0, 0};
+    FillEdid(device.StoredEdid(), 0xA3386810, "PA271Q");  // a model with a 3D LUT
     const std::pair<const char*, std::function<void()>> operations[] = {
         {"GetBrightness", [&] { device.GetBrightness(); }},  // the paged read
         {"FactoryReset", [&] { device.FactoryReset(); }},    // the paged write
         {"SendBuf", [&] { device.VendorChannel().SendBuf(payload, 100); }},
         {"GetCapabilityStr", [&] { device.GetCapabilityStr(); }},
         {"ScanVCPCodes", [&] { device.ScanVCPCodes(1, 2, false); }},
+        {"SetGetVCPList write", [&] { device.SetGetVCPList(&writeList, nullptr); }},
+        {"verified chunk write", [&] { device.GammaTableWriteChunkVerifyAndRetry(chunk, 0, 8); }},
+        {"Set3DLUT", [&] { device.Set3DLUT(&identity, nullptr); }},
     };
     for (const auto& [name, operation] : operations) {
         try {
