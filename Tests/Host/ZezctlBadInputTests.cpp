@@ -52,6 +52,10 @@ TEST(ZezctlBadInput, WrongCommandLinesAreUsageErrors)
         {"setvcp brightness", "missing arguments: usage: zezctl setvcp ID [+|-]VALUE"},
         {"brightness 150%", "level '150%' out of range: give 0 to 1 or 0% to 100%"},
         {"scan 0x20 0x10", "the scan range 0x0020 to 0x0010 is empty"},
+        {"calibrate --gamma 2.2 --curve srgb", "give one of FILE, --gamma G or --curve srgb|lstar|linear"},
+        {"calibrate --curve cubic", "unknown curve 'cubic': give srgb, lstar or linear"},
+        {"calibrate --gamma 99", "malformed gamma '99': give a number above 0, at most 10"},
+        {"lut3d --identity --enable", "give one of FILE, --identity, --swap-red-green, --enable or --disable"},
     };
     for (const auto& [words, error] : cases) ExpectFailure("--emulate PA271W " + words, 2, error);
 }
