@@ -119,7 +119,6 @@ TEST_F(OvDataBasePathTest, PairsShareTheirChildByReferenceCount)
     EXPECT_EQ(child->RefCount(), 1);
     EXPECT_EQ(OvBytes(child->GetValue("Key", "")), "v");
     EXPECT_EQ(fDataBase.Cast("OvObject"), &fDataBase);
-    EXPECT_EQ(fDataBase.Cast("ovdatabase"), nullptr);
 }
 
 }  // namespace
