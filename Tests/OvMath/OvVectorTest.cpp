@@ -100,6 +100,7 @@ TEST(OvVector, IndicesOutsideTheVectorOrItsRangeRaise)
     EXPECT_OV_ERROR(three.Clamp(0.0, 1.0, 4, 4), 7, "OvIndexError");
     EXPECT_OV_ERROR(OvVector().Fill(1.0, 0, -1), 7, "OvIndexError");
     EXPECT_OV_ERROR(OvVector().Min(), 23, "DimMismatch");
+    EXPECT_OV_ERROR(OvVector().MaxAbs(), 23, "DimMismatch");
 }
 
 TEST(OvVector, FillClampAndExtremesWorkOnIndexRanges)

@@ -80,6 +80,7 @@ TEST(OvFileSpecFolders, FollowTheEnvironmentOnPosix)
     OvScopedEnvironment config("XDG_CONFIG_HOME", "/config\\home");  // backslashes become '/'
     OvScopedEnvironment temp("TMPDIR", "/scratch");
     EXPECT_EQ(InFolder("x", 4), "/config/home/x");
+    EXPECT_EQ(InFolder("x", 18), "/config/home/x");
     EXPECT_EQ(InFolder("x", 6), "/scratch/x");
     {
         // Without application data the Windows directory stands in.
