@@ -50,7 +50,7 @@ TEST_F(OvDataBasePathTest, SettersAppendMissingPairsWithChildrenForIntermediateO
     fDataBase.SetInt("Int", -2147483647 - 1);
     fDataBase.SetBool("Yes", true);
     fDataBase.SetBool("No", false);
-    EXPECT_EQ(OvBytes(fDataBase.ToText()),
+    EXPECT_EQ(OvBytes(fDataBase.ToText()),  // CR LF for a new database, a tab per level
               "Plain = changed\r\n{\r\n\tSub = 2\r\n}\r\n"
               "New = \r\n{\r\n\tDeeper = \r\n\t{\r\n\t\tLeaf = 3\r\n\t}\r\n}\r\n"
               "Int = -2147483648\r\nYes = true\r\nNo = false\r\n");
