@@ -13,21 +13,15 @@ namespace {
 
 TEST(RGBToYxyTest, PrimariesGreysAndBlackGiveThePublishedValues)
 {
-    struct Case {
-        double r, g, b;
-        double luminance;  // published to four places
-        int32_t x, y;      // thousandths, truncated
-    };
-    const Case cases[] = {
-        {255, 0, 0, 0.2126, 640, 330},
-        {0, 255, 0, 0.7152, 300, 600},
-        {0, 0, 255, 0.0722, 150, 60},
+    // Luminance published to four places; x and y in thousandths, truncated.
+    const struct { double r, g, b, luminance; int32_t x, y; } cases[] = {
+        {255, 0, 0, 0.2126, 640, 330}, {0, 255, 0, 0.7152, 300, 600}, {0, 0, 255, 0.0722, 150, 60},
         {255, 255, 255, 1.0, 312, 329},
         // Linear light: mid-grey decodes to ((0.5 + 0.055) / 1.055)^2.4.
         {127.5, 127.5, 127.5, 0.2140, 312, 329},
         {0, 0, 0, 0.0, 312, 329},  // black takes the white's chromaticity
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.r << " " << c.g << " " << c.b);
         const OvVector yxy = OvRGBToYxy(OvVector(3, kOvColorRGB, c.r, c.g, c.b));
         EXPECT_EQ(yxy.GetType(), kOvColorYxy);

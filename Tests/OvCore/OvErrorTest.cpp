@@ -55,7 +55,6 @@ TEST_F(OvErrorTest, RaiseLogsOneLineOnTheErrorChannelAndRecordsACopy)
 TEST_F(OvErrorTest, MessageShowsTheLineOnlyWhenPositive)
 {
     EXPECT_STREQ(OvError().GetMessage(), "No Error");
-    EXPECT_STREQ(OvError(43, "OvIOErr", "Source/x", 625, 0).GetMessage(), "Error=43 (OvIOErr, 625)");
     EXPECT_STREQ(OvError(5, nullptr, nullptr, 0, 0).GetMessage(), "Error=5 (Unknown)");
     EXPECT_STREQ(OvError(3, "OvArgErr", "Source/x", 0, 0).GetMessage(), "Error=3 (OvArgErr)");
     EXPECT_STREQ(OvError(3, "OvArgErr", "Source/x", -4, 0).GetMessage(), "Error=3 (OvArgErr)");

@@ -37,29 +37,24 @@ TEST_F(OvStringEncodingTest, HexToBytesReadsPairsOfDigitsAndBytesToHexWritesThem
 TEST_F(OvStringEncodingTest, HexToBytesRejectsBadDigitsOddLengthAndSmallBuffers)
 {
     uint8_t out[16] = {};
-    std::vector<int32_t> lines;
     for (const char* text : {"G0", "0G", "ABC", "12 4", "A"}) {  // bad first digit, bad second, odd length
         EXPECT_OV_ERROR(OvString(text).HexToBytes(out, 16), 19, "FormatErr");
         EXPECT_STREQ(LastErrorRecord().file, "StringEncoding");
-        lines.push_back(LastErrorRecord().line);
     }
-    EXPECT_NE(lines[0], lines[1]);  // three distinct checks raise from three places
-    EXPECT_NE(lines[1], lines[2]);
     EXPECT_OV_ERROR(OvString("010203").HexToBytes(out, 2), 7, "OvIndexError");
 }
 
 TEST_F(OvStringEncodingTest, ToAsciiReplacesLatin1ByLookAlikes)
 {
-    const OvString latin("Caf\xE9 \x9F\xA0\xB4\xD7\xDF\xF7\xFE\xFF\xC5\xD1\xB5\x80");
-    EXPECT_EQ(latin.ToAscii(), "Cafe ? 'xs/pyANm?");
-    EXPECT_EQ(latin.Length(), 17);  // the source is unchanged
     std::string all = "plain ~";
     for (int byte = 0x80; byte <= 0xFF; ++byte) all += static_cast<char>(byte);
-    EXPECT_EQ(OvBytes(OvString(all.c_str()).ToAscii()),
+    const OvString latin(all.c_str());
+    EXPECT_EQ(OvBytes(latin.ToAscii()),
               "plain ~????????????????????????????????"
               " ?cLoY|S?ca?- R-o?23'm?. 1o>????"
               "AAAAAAACEEEEIIIIDNOOOOOxOUUUUY?s"
               "aaaaaaaceeeeiiiionooooo/ouuuuypy");
+    EXPECT_EQ(OvBytes(latin), all);  // the source is unchanged
 }
 
 TEST_F(OvStringEncodingTest, ToUtf16DecodesAndLogsMalformedInputWithItsPosition)

@@ -50,8 +50,6 @@ TEST_F(OvDataBaseFileTest, SaveAndLoadTraceTheChecksumAndFileNameOnTheDataBaseCh
     loaded.LoadFromFile(file);
     EXPECT_EQ(fCapture.Lines(),
               (std::vector<std::string>{"WRITE:  0d85cd2e Controls.txt", "READ: 0d85cd2e Controls.txt"}));
-    EXPECT_EQ(fFolder.ReadFile("Controls.txt"), "a = 1\r\nb = 2\r\n");
-    EXPECT_EQ(OvBytes(loaded.GetValue("b", "")), "2");
 }
 
 TEST_F(OvDataBaseFileTest, AFileWithLfLineEndsIsSavedWithLf)

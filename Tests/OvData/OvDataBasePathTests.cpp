@@ -1,7 +1,6 @@
 // Paths, creation of missing pairs and the typed getters and setters.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <utility>
 
 #include "OvData/OvDataBase.h"
@@ -50,7 +49,7 @@ TEST_F(OvDataBasePathTest, SettersAppendMissingPairsWithChildrenForIntermediateO
     fDataBase.SetInt("Int", -2147483647 - 1);
     fDataBase.SetBool("Yes", true);
     fDataBase.SetBool("No", false);
-    EXPECT_EQ(OvBytes(fDataBase.ToText()),
+    EXPECT_EQ(OvBytes(fDataBase.ToText()),  // CR LF for a new database, a tab per level
               "Plain = changed\r\n{\r\n\tSub = 2\r\n}\r\n"
               "New = \r\n{\r\n\tDeeper = \r\n\t{\r\n\t\tLeaf = 3\r\n\t}\r\n}\r\n"
               "Int = -2147483648\r\nYes = true\r\nNo = false\r\n");
@@ -67,12 +66,10 @@ TEST_F(OvDataBasePathTest, SettersAppendMissingPairsWithChildrenForIntermediateO
 
 TEST_F(OvDataBasePathTest, GetIntAndGetBoolConvertTheStoredText)
 {
-    fDataBase.LoadFromText("a = 12abc\nb =   -7\nc = abc\nd = 99999999999\ne = -99999999999\nf = +42\n"
-                           "t1 = TRUE\nt2 = 1\nt3 = tRuE\nf1 = yes\nf2 = 01\nf3 = true \n");
-    for (const auto& [path, value] : std::initializer_list<std::pair<const char*, int32_t>>{
-             {"a", 12}, {"b", -7}, {"c", 0}, {"d", INT32_MAX}, {"e", INT32_MIN}, {"f", 42}, {"missing", 5}}) {
-        EXPECT_EQ(fDataBase.GetInt(path, 5), value) << path;
-    }
+    // GetInt reads the text as OvString::ToInt does (its own test has the edge cases).
+    fDataBase.LoadFromText("a = 12abc\nt1 = TRUE\nt2 = 1\nt3 = tRuE\nf1 = yes\nf2 = 01\nf3 = true \n");
+    EXPECT_EQ(fDataBase.GetInt("a", 5), 12);
+    EXPECT_EQ(fDataBase.GetInt("missing", 5), 5);
     // True in any letter case or exactly "1"; the trailing blank belongs to the value.
     for (const char* path : {"t1", "t2", "t3", "Missing"}) EXPECT_TRUE(fDataBase.GetBool(path, true, false)) << path;
     for (const char* path : {"f1", "f2", "f3"}) EXPECT_FALSE(fDataBase.GetBool(path, true, false)) << path;
@@ -119,7 +116,6 @@ TEST_F(OvDataBasePathTest, PairsShareTheirChildByReferenceCount)
     EXPECT_EQ(child->RefCount(), 1);
     EXPECT_EQ(OvBytes(child->GetValue("Key", "")), "v");
     EXPECT_EQ(fDataBase.Cast("OvObject"), &fDataBase);
-    EXPECT_EQ(fDataBase.Cast("ovdatabase"), nullptr);
 }
 
 }  // namespace

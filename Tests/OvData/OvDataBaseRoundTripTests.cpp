@@ -1,10 +1,9 @@
-// Databases read back equal after being written, for hostile and for random content.
+// Databases read back equal after being written, for random content and info-like keys.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "OvData/OvDataBase.h"
@@ -35,22 +34,17 @@ protected:
     OvScopedDebugCapture fCapture;
 };
 
-TEST_F(OvDataBaseRoundTripTest, HostileKeysAndValuesReadBackUnchanged)
+// The random round trip below covers the characters the format treats specially; what it
+// cannot produce are keys that only start or end like the info block's: they stay pairs.
+TEST_F(OvDataBaseRoundTripTest, KeysLikeTheInfoBlockStayPairs)
 {
-    const std::vector<std::pair<std::string, std::string>> pairs = {
-        {"blank key", "two words"}, {"tab\tkey", "\tleading tab"},    {"quote\"key", "\"quoted\""},
-        {"back\\slash", "C:\\Path\\"}, {"\\\"", "\\\\\""},           {"", ""},
-        {"cr\rlf\n", "line one\r\nline two\n"}, {"trailing ", "trailing  "}, {"=", "= = ="},
-        {"a=b", "#not a comment"},  {"_DBInfoX", "{ } < >"},         {"utf8 \xC3\xA9", "\xE2\x82\xAC 5"},
-        {"\"", "\""},               {"ends\\", "\"unbalanced"}};
     OvDataBase original;
-    for (const auto& [key, value] : pairs) original.Append(OvDBData(Text(key), Text(value)));
-    original.GetChild("blank key", true)->Append(OvDBData("nested \"key\"", "nested\nvalue"));
-
+    for (const char* key : {"_DBInfoX", "_DBInf", "x_DBInfo"}) original.Append(OvDBData(key, "{ } < >"));
+    original.GetChild("_DBInfoX", true)->Append(OvDBData("nested \"key\"", "nested\nvalue"));
     OvDataBase copy;
     copy.LoadFromText(original.ToText());
     EXPECT_EQ(Flatten(copy), Flatten(original));
-    EXPECT_EQ(OvBytes(copy.ToText()), OvBytes(original.ToText()));
+    EXPECT_FALSE(copy.Info());
 }
 
 int Pick(std::mt19937& random, int low, int high)

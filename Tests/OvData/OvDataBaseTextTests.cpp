@@ -71,13 +71,9 @@ TEST_F(OvDataBaseTextTest, ReadsValuesCommentsAndStructureAndKeepsTheFirstLineEn
     }
 }
 
-TEST_F(OvDataBaseTextTest, WritesNestedPairsWithTabsAndQuotesWhereNeeded)
+// Nesting with tabs and a new database's CR LF: OvDataBasePathTests' setter test.
+TEST_F(OvDataBaseTextTest, WritesQuotesWhereNeeded)
 {
-    fDataBase.SetValue("Brightness", "120");
-    fDataBase.SetValue("Display/Name", "ZEZ");
-    fDataBase.SetValue("Display/Gains/Red", "255");
-    EXPECT_EQ(Written(), "Brightness = 120\r\nDisplay = \r\n{\r\n\tName = ZEZ\r\n"
-                         "\tGains = \r\n\t{\r\n\t\tRed = 255\r\n\t}\r\n}\r\n");  // CR LF for a new database
     EXPECT_EQ(OvBytes(OvDataBase().ToText()), "");
 
     const struct { const char* key; const char* value; bool alwaysQuote; const char* line; } pairs[] = {

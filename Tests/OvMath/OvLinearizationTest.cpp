@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <vector>
 
 #include "OvCore/OvTemplates.h"
 #include "OvMath/OvColorLinearization.h"
@@ -11,22 +10,10 @@
 
 namespace {
 
-double Curve(double parameter, double x)
-{
-    return OvCurveLinearization(parameter).Evaluate(x);
-}
+double Curve(double parameter, double x) { return OvCurveLinearization(parameter).Evaluate(x); }
 
-OvVector Grey(double level, uint32_t type = kOvColorRGB)
-{
-    return OvVector(3, type, level, level, level);
-}
-
-std::vector<double> Evaluated(OvColorLinearization& linearization, OvVector color)
-{
-    linearization.EvaluateVector(color);
-    EXPECT_EQ(color.GetType(), kOvColorRGB);
-    return {color[0], color[1], color[2]};
-}
+// A grey of no colour type.
+OvVector Grey(double level) { return OvVector(3, 0, level, level, level); }
 
 }  // namespace
 
@@ -81,24 +68,16 @@ TEST(OvColorLinearization, AnswersAsACalibrationTransform)
     EXPECT_NE(trafo->Cast("OvColorLinearization"), nullptr);
 }
 
-TEST(OvColorLinearization, GammaCurvesWorkOnTheFullScale)
+// One curve per channel on the full scale: red keeps the default identity, green squares
+// and blue decodes sRGB; any input type comes out as RGB.
+TEST(OvColorLinearization, EachChannelFollowsItsCurveOnTheFullScale)
 {
-    OvColorLinearization linear;
-    linear.SetCurve(0, OvCurveLinearization(1.0));
-    for (const double level : {0.0, 1.0, 128.0, 255.0}) {
-        EXPECT_EQ(Evaluated(linear, Grey(level)), (std::vector<double>{level, level, level}));
-    }
-    OvColorLinearization gamma;
-    for (int32_t c = 0; c < 3; ++c) gamma.SetCurve(c, OvCurveLinearization(2.2));
-    const double expected = 255.0 * std::pow(128.0 / 255.0, 2.2);
-    EXPECT_DOUBLE_EQ(expected, 55.97752810909131);
-    for (const double value : Evaluated(gamma, Grey(128.0, 0))) EXPECT_DOUBLE_EQ(value, expected);
-
-    // One curve per channel: red stays, green squares, blue decodes sRGB.
     OvColorLinearization mixed;
     mixed.SetCurve(1, OvCurveLinearization(2.0));
     mixed.SetCurve(2, OvCurveLinearization(-4.0));
-    const std::vector<double> half = Evaluated(mixed, Grey(127.5));
+    OvVector half = Grey(127.5);
+    mixed.EvaluateVector(half);
+    EXPECT_EQ(half.GetType(), kOvColorRGB);
     EXPECT_DOUBLE_EQ(half[0], 127.5);
     EXPECT_DOUBLE_EQ(half[1], 63.75);
     EXPECT_DOUBLE_EQ(half[2], 255.0 * 0.21404114048223255);
@@ -114,7 +93,7 @@ TEST(OvColorLinearization, RejectsOtherSizesChannelsAndBrokenCurves)
 
     // A curve that raises leaves the vector untouched.
     linearization.SetCurve(2, OvCurveLinearization(-1.0));
-    OvVector grey = Grey(100.0, 0);
+    OvVector grey = Grey(100.0);
     EXPECT_OV_ERROR(linearization.EvaluateVector(grey), 3, "OvArgErr");
     EXPECT_EQ(grey[0], 100.0);
     EXPECT_EQ(grey.GetType(), 0u);

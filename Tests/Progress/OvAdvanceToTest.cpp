@@ -11,8 +11,7 @@ TEST(OvProgressAdvanceTo, MovesInFiftyMillisecondStepsOrJumpsWhenShort)
 {
     const struct {
         uint32_t clockStart;
-        double from;  // negative: the fraction a new progress starts with
-        double target;
+        double from, target;  // from: negative for a new progress, else the fraction stored before
         int32_t duration;
         std::vector<uint32_t> sleeps;
         std::vector<double> fractions;
@@ -21,6 +20,7 @@ TEST(OvProgressAdvanceTo, MovesInFiftyMillisecondStepsOrJumpsWhenShort)
         {1000, -1.0, 1.0, 200, {50, 50, 50, 50}, {0.25, 0.5, 0.75, 1.0, 1.0}},
         // From the stored fraction, with a duration that is no multiple of the step.
         {1000, 0.2, 0.8, 120, {50, 50, 50}, {0.2, 0.45, 0.7, 0.8, 0.8}},
+        {1000, 0.5, 0.25, 100, {}, {0.5}},  // below the stored fraction: nothing
         // The elapsed time survives the tick count wrapping 64 ms after the start.
         {0xFFFFFFC0u, -1.0, 1.0, 100, {50, 50}, {0.5, 1.0, 1.0}},
     };
