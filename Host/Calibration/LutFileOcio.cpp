@@ -2,6 +2,9 @@
 // file transform, applied by the CPU processor.
 #include <OpenColorIO/OpenColorIO.h>
 
+#include <fstream>
+#include <string_view>
+
 #include "Calibration/LutFile.h"
 #include "HostError.h"
 
@@ -26,6 +29,17 @@ std::string OneLine(const char* text)
     while (!line.empty() && line.back() == ' ') line.pop_back();
     return line;
 }
+// OpenColorIO also reads ICC profiles, and falls back to every reader it has when the
+// extension's own fails. Its profile reader sizes the tag directory from the count in the
+// header unchecked: a damaged profile claiming 757 million tags made zezctl use 18 GB. A
+// profile is never a LUT here, so none reaches OpenColorIO.
+bool IsIccProfile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    char header[40] = {};
+    in.read(header, sizeof header);
+    return in.gcount() == sizeof header && std::string_view(header + 36, 4) == "acsp";
+}
 }  // namespace
 
 void ForgetLutFiles()
@@ -38,6 +52,7 @@ LutFile::LutFile(const std::filesystem::path& file)
     const std::string name = file.string();
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) throw HostError(name + ": cannot be opened");
+    if (IsIccProfile(file)) throw HostError(name + ": an ICC profile, not a LUT file (calibrate loads its vcgt curves)");
     try {
         const OCIO::FileTransformRcPtr transform = OCIO::FileTransform::Create();
         transform->setSrc(std::filesystem::absolute(file).string().c_str());

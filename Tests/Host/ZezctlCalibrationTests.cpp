@@ -218,6 +218,7 @@ TEST_F(ZezctlCalibration, BadInputAndMissingLutAreNamedAndNothingReachesTheDispl
         {"calibrate", "missing.cal", "cannot be opened"},
         {"lut3d", "broken.cube", "not a LUT OpenColorIO can read"},
         {"lut3d", "missing.cube", "cannot be opened"},
+        {"lut3d", "whole.icc", "an ICC profile, not a LUT file (calibrate loads its vcgt curves)"},
     };
     const auto expectRefused = [this](const char* model, const std::string& command, const std::string& argument,
                                       const testing::Matcher<std::string>& error) {
