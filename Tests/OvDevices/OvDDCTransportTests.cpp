@@ -75,6 +75,9 @@ TEST_F(DDCTransportTest, ReplyFaultsGiveTheirCodesAfterTheirAttemptsAndWaits)
         {true, F::kWrongEcho, R::kPagedRead, 4, kOvDDCOk, 5, kUnansweredPagedRead},
         {true, F::kWrongOpcode, R::kPagedRead, 1, kOvDDCWrongOpcode, 1, {50, 50}},
         {false, F::kWrongEcho, R::kGetVcp, 1, kOvDDCWrongEcho, 1, {50, 50}},
+        // A short Get VCP reply is asked for again, five times at most.
+        {false, F::kWrongLength, R::kGetVcp, 4, kOvDDCOk, 5, Waits(10, 50)},
+        {false, F::kWrongLength, R::kGetVcp, kAlways, kOvDDCWrongLength, 5, Waits(10, 50)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
