@@ -10,6 +10,7 @@
 #include "OvDevices/OvGammaTableMessages.h"
 #include "OvDevices/OvNMVDDCControl.h"
 #include "OvDevices/OvROVUvidedImpl.h"
+#include "OvDevices/OvThrottledProgress.h"
 #include "OvSystem/OvPlatform.h"
 #include "OvSystem/OvSystem.h"
 #include "OvTools/OvDebug.h"
@@ -20,7 +21,6 @@ using namespace OvGammaTable;
 namespace {
 constexpr int32_t kUploadChunkBytes = 16;
 constexpr int32_t kUploadWaitMs = 100;
-constexpr uint32_t kProgressIntervalMs = 200;
 constexpr int32_t kReadChunkEntries = 8;
 constexpr int32_t kReadReplyBytes = 35;
 constexpr int32_t kReadWaitMs = 100;
@@ -39,11 +39,11 @@ void OvROVUvidedImpl::UpdateCalibration(int32_t count, const uint8_t* data, cons
     const uint32_t start = OvPlatform::TickCount();
     DebugPrintf(kOvChannelMonitor, "DDC2Device%s", "::UpdateCalibration");
     if (count <= 0 || !data) return;
-    SendTableChunks(count, data, previous, progress, start);
+    SendTableChunks(count, data, previous, progress, OvThrottledProgress(progress, start));
 }
 
 void OvROVUvidedImpl::SendTableChunks(int32_t count, const uint8_t* data, const uint8_t* previous,
-                                      OvProgress* progress, uint32_t lastReport)
+                                      OvProgress* progress, OvThrottledProgress throttled)
 {
     uint8_t payload[4 + kUploadChunkBytes] = {kVendorRequest, kWrite};
     // A last chunk shorter than 16 bytes is sent as far as the table goes.
@@ -55,10 +55,7 @@ void OvROVUvidedImpl::SendTableChunks(int32_t count, const uint8_t* data, const 
         payload[3] = static_cast<uint8_t>(address);
         std::memcpy(payload + 4, data + offset, static_cast<size_t>(length));
         fVendorChannel.SendBuf(std::span(payload, static_cast<size_t>(4 + length)), kUploadWaitMs);
-        if (progress && OvPlatform::TickCount() - lastReport > kProgressIntervalMs) {
-            progress->SetProgress(static_cast<double>(offset) / count);
-            lastReport = OvPlatform::TickCount();
-        }
+        throttled.Report(static_cast<double>(offset) / count);
     }
     if (progress) progress->SetProgress(1.0);
 }

@@ -10,6 +10,7 @@
 #include "OvDevices/OvCalibrationLists.h"
 #include "OvDevices/OvCalibrationTables.h"
 #include "OvDevices/OvROVUvidedImpl.h"
+#include "OvDevices/OvThrottledProgress.h"
 #include "OvDevices/OvVCPIds.h"
 #include "OvMath/OvColorType.h"
 #include "OvMath/OvTrafo.h"
@@ -76,7 +77,8 @@ void OvROVUvidedImpl::SetRGBCalibration10To10bit(OvTrafo& calibration, OvProgres
                                                                       : kDefaultTenBitFullScale;
     const std::vector<uint8_t> table = TenBitTable(calibration, scale);
     // Sent whole: the table image only mirrors the 256-entry table.
-    SendTableChunks(static_cast<int32_t>(table.size()), table.data(), nullptr, progress, start);
+    SendTableChunks(static_cast<int32_t>(table.size()), table.data(), nullptr, progress,
+                    OvThrottledProgress(progress, start));
     RefreshGammatable();
     SaveGammatable();
 }

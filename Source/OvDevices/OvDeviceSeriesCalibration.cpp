@@ -11,6 +11,7 @@
 #include "OvDevices/OvDDCResult.h"
 #include "OvDevices/OvNMVDDCControl.h"
 #include "OvDevices/OvROVUvidedImpl.h"
+#include "OvDevices/OvThrottledProgress.h"
 #include "OvDevices/OvVCPIds.h"
 #include "OvSystem/OvPlatform.h"
 #include "OvSystem/OvSystem.h"
@@ -25,7 +26,6 @@ constexpr uint32_t kCalibrationVcpDelayMs = 100;
 constexpr uint32_t kLutSizeDelayMs = 1000;
 constexpr int32_t kBeforeUploadMs = 2000;
 constexpr int32_t kExtraSaveDelayMs = 10000;
-constexpr uint32_t kProgressIntervalMs = 200;
 constexpr uint32_t kColorConvertOff = 3;
 constexpr uint32_t kColorConvertOn = 1;
 constexpr uint32_t kVideoInputNeedingSmallChunks = 0x0F;
@@ -110,7 +110,7 @@ bool OvROVUvidedImpl::SetLinearTableByCommand()
 void OvROVUvidedImpl::SetRGBCalibrationSeries90(OvTrafo& calibration, OvProgress* progress)
 {
     DebugPrintf(kOvChannelMonitor, "DDC2Device%s", "::SetRGBCalibrationSeries90");
-    uint32_t lastReport = OvPlatform::TickCount();
+    OvThrottledProgress throttled(progress, OvPlatform::TickCount());
     if (!fDDCControl) OV_RAISE(kOvIOErr, "OvIOErr");
     const uint32_t id = GetVendorProductID();
     const Series90Variant& variant = Series90VariantOf(id);
@@ -139,10 +139,7 @@ void OvROVUvidedImpl::SetRGBCalibrationSeries90(OvTrafo& calibration, OvProgress
             for (int32_t j = 0; j < entries; j += chunk) {
                 const int32_t count = std::min(chunk, entries - j);
                 GammaTableWriteChunkVerifyAndRetry(table[c].data() + j, static_cast<uint16_t>(offsets[c] + j), count);
-                if (progress && OvPlatform::TickCount() - lastReport > kProgressIntervalMs) {
-                    progress->SetProgress(static_cast<double>(c * entries + j + count) / (kChannels * entries));
-                    lastReport = OvPlatform::TickCount();
-                }
+                throttled.Report(static_cast<double>(c * entries + j + count) / (kChannels * entries));
             }
         }
     }

@@ -16,6 +16,7 @@
 class NMV_factory_ddc_control;
 struct OvVCPReply;
 struct OvCapabilityRecord;
+class OvThrottledProgress;
 
 class OvROVUvidedImpl : public OvROVUvided {
 public:
@@ -165,9 +166,9 @@ protected:
     int32_t ThreeD_LUT_write(const std::vector<int32_t>& grid, int32_t n, OvProgress* progress);
     // Sends the bytes of a table in 16-byte chunks (0xC2 0x05, address in entries), each
     // with the buffered send and 100 ms; with previous, only the chunks that differ from
-    // it. Reports offset / count at most every 200 ms after lastReport, and 1.0 at the end.
+    // it. Reports offset / count through the throttle, and 1.0 to progress at the end.
     void SendTableChunks(int32_t count, const uint8_t* data, const uint8_t* previous, OvProgress* progress,
-                         uint32_t lastReport);
+                         OvThrottledProgress throttled);
     // A fraction of a maximum as a VCP value: truncated toward zero to 64 bits, of which
     // the low 32 bits are kept.
     static uint32_t LevelValue(uint32_t maximum, double fraction);
