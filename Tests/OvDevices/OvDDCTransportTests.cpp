@@ -10,12 +10,7 @@ namespace {
 
 class DDCTransportTest : public EmulatedBusTest {
 protected:
-    DDCTransportTest()
-    {
-        display = Attach("V193A");
-        InitInterfaces();
-        ForgetTraffic();
-    }
+    DDCTransportTest() { AttachForTransport("V193A"); }
 
     NMV_factory_ddc_control control{0, 10000, 4};
     OvVCPReply reply;

@@ -91,6 +91,14 @@ protected:
         ForgetTraffic();
         return device;
     }
+    // Attaches a display of the model as `display` for a transport of the test's own: the
+    // interfaces are scanned, no device connects.
+    void AttachForTransport(const char* model)
+    {
+        display = Attach(model);
+        InitInterfaces();
+        ForgetTraffic();
+    }
     // Attaches a display of the model as `display`, connects to it and traces VCP access.
     std::unique_ptr<OvROVUvidedImpl> ConnectTo(const char* model)
     {

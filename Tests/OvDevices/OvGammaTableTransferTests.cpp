@@ -14,12 +14,7 @@ using Entries = std::vector<int32_t>;
 
 class VerifiedChunkWriteTest : public EmulatedBusTest {
 protected:
-    VerifiedChunkWriteTest()
-    {
-        display = Attach("PA271W");
-        InitInterfaces();
-        ForgetTraffic();
-    }
+    VerifiedChunkWriteTest() { AttachForTransport("PA271W"); }
 
     NMV_factory_ddc_control control{0, 10000, 4};
 };
